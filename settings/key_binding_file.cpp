@@ -3,6 +3,7 @@
 
 #include "format_text.h"
 #include "profile_file.h"
+#include "profile_update.h"
 
 namespace {
 
@@ -39,13 +40,13 @@ void LoadKeyBindings(const char* directory, KeyBindings& keys) {
   LoadTable(file, kFirstDefaultSection, keys.defaults);
 }
 
-void SaveKeyBindings(const char* directory, const KeyBindings& keys) {
-  const ProfileFile file(directory, "key.cfg");
-  file.MakeWritable();
+bool SaveKeyBindings(const char* directory, const KeyBindings& keys) {
+  ProfileUpdate file(directory, "key.cfg");
   for (int function = 0; function < kFunctionCount; ++function) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
       const KeyName name = NameOf(function + 1, slot);
       file.WriteInteger(name.section, name.key, keys.current[function][slot]);
     }
   }
+  return file.Commit();
 }

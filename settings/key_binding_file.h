@@ -5,5 +5,6 @@
 
 // Reads both tables; codes outside 0..123 read as 0. JOYPAD_USE lives in "vesk.cfg".
 void LoadKeyBindings(const char* directory, KeyBindings& keys);
-// Writes the current table only; the default sections are left as the file holds them.
-void SaveKeyBindings(const char* directory, const KeyBindings& keys);
+// Writes the current table only; the default sections are left as the file holds them. False,
+// with the file as it was, when the save failed.
+bool SaveKeyBindings(const char* directory, const KeyBindings& keys);

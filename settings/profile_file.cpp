@@ -1,12 +1,11 @@
-// ProfileFile over GetPrivateProfileIntA, GetPrivateProfileStringA and WritePrivateProfileStringA.
+// ProfileFile over GetPrivateProfileIntA and GetPrivateProfileStringA.
 #include "profile_file.h"
 
 #include <windows.h>
 
-#include "format_text.h"
+#include <vector>
 
-ProfileFile::ProfileFile(const char* directory, const char* fileName)
-    : path_(std::string(directory) + fileName) {}
+ProfileFile::ProfileFile(const char* directory, const char* fileName) : path_(std::string(directory) + fileName) {}
 
 std::int32_t ProfileFile::ReadInteger(const char* section, const char* key, std::int32_t fallback) const {
   return static_cast<std::int32_t>(GetPrivateProfileIntA(section, key, fallback, path_.c_str()));
@@ -17,14 +16,11 @@ void ProfileFile::ReadText(const char* section, const char* key, const char* fal
   GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(size), path_.c_str());
 }
 
-void ProfileFile::MakeWritable() const { SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL); }
-
-void ProfileFile::WriteInteger(const char* section, const char* key, std::int32_t value) const {
-  char text[16];
-  FormatText(text, sizeof text, "%d", value);
-  WriteText(section, key, text);
-}
-
-void ProfileFile::WriteText(const char* section, const char* key, const char* text) const {
-  WritePrivateProfileStringA(section, key, text, path_.c_str());
+std::string ProfileFile::ReadText(const char* section, const char* key) const {
+  // A value that fills the buffer may have been cut: read again with more room.
+  for (DWORD size = 256;; size *= 4) {
+    std::vector<char> buffer(size);
+    const DWORD length = GetPrivateProfileStringA(section, key, "", buffer.data(), size, path_.c_str());
+    if (length + 1 < size) return std::string(buffer.data(), length);
+  }
 }

@@ -7,6 +7,7 @@
 
 #include "key_binding_file.h"
 #include "profile_file.h"
+#include "profile_update.h"
 
 namespace {
 
@@ -158,7 +159,7 @@ void LoadKey(const ProfileFile& file, const SettingsKey& key) {
   *key.field = HeldValue(key, file.ReadInteger(key.section, key.key, key.fallback));
 }
 
-void SaveKey(const ProfileFile& file, const SettingsKey& key) {
+void SaveKey(ProfileUpdate& file, const SettingsKey& key) {
   if (key.rule == ReadRule::Text) {
     char text[kFontFieldSize];
     std::memcpy(text, key.text, sizeof text - 1);
@@ -177,9 +178,9 @@ void LoadSettings(const char* directory, const SettingsRecord& record) {
   for (const SettingsKey& key : KeysOf(record)) LoadKey(file, key);
 }
 
-void SaveSettings(const char* directory, const SettingsRecord& record) {
-  SaveKeyBindings(directory, record.keys);
-  const ProfileFile file(directory, "vesk.cfg");
-  file.MakeWritable();
+bool SaveSettings(const char* directory, const SettingsRecord& record) {
+  const bool keysSaved = SaveKeyBindings(directory, record.keys);
+  ProfileUpdate file(directory, "vesk.cfg");
   for (const SettingsKey& key : WriteOrder(KeysOf(record))) SaveKey(file, key);
+  return file.Commit() && keysSaved;
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,40 @@ TEST_F(SettingsFile, KeysAndSectionsTheProgramDoesNotKnowSurviveASave) {
   EXPECT_NE(file.find("[ENGINE_PRIVATE]\r\nSAVE_SLOT=12\r\nPLAYER=\x96\xBC\x91\x4F\r\n"), std::string::npos);
   EXPECT_EQ(Saved("SYSTEM_INFO", "LAST_SCENE"), "chapter3");
   EXPECT_EQ(Saved("SYSTEM_INFO", "DLG_LOAD"), "1");
+}
+
+// The folder's entries, to see that a save leaves no working copies behind.
+std::vector<std::string> FilesIn(const TempDirectory& directory) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA((directory.Path() + "*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(SettingsFile, ASaveReplacesBothFilesAndLeavesNothingElse) {
+  WriteSettings("[MOUSE_INFO]\r\nAUTO_CLEAR=2\r\n");
+  groups_.Load(directory_);
+  EXPECT_TRUE(groups_.Save(directory_));
+  EXPECT_EQ(FilesIn(directory_), (std::vector<std::string>{"key.cfg", "vesk.cfg"}));
+}
+
+TEST_F(SettingsFile, ASaveIntoALockedFileFailsAndLeavesItAsItWas) {
+  const std::string original = "[MOUSE_INFO]\r\nAUTO_CLEAR=2\r\n[ENGINE]\r\nSLOT=4\r\n";
+  WriteSettings(original);
+  groups_.Load(directory_);
+  groups_.mouseVideo.AUTO_CLEAR = 3;
+  HANDLE lock = CreateFileA(Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(groups_.Save(directory_));
+  CloseHandle(lock);
+  EXPECT_EQ(ReadFileBytes(Path()), original);
+  EXPECT_EQ(FilesIn(directory_), (std::vector<std::string>{"key.cfg", "vesk.cfg"}));
 }
 
 }  // namespace
