@@ -1,0 +1,27 @@
+// CWinListBox: a list box of a dialog that also selects an item on a right click.
+#pragma once
+
+#include "win_control.h"
+
+class CWinListBox : public CWinControl {
+ public:
+  // The notification posted to the dialog when a right click selected an item.
+  static constexpr WORD kRightClickSelection = 10;
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  void AddString(const char* text) const { Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
+  void Clear() const { Send(LB_RESETCONTENT); }
+  void SetSelection(int index) const { Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
+  int Selection() const { return static_cast<int>(Send(LB_GETCURSEL)); }
+  // The selected item's text; false when nothing is selected or it does not fit.
+  bool SelectedText(char* text, int size) const;
+  DWORD LastRightClickHit() const { return rightClickHit_; }
+
+  ~CWinListBox();
+
+ private:
+  void SelectOnRightClick(LPARAM position);
+
+  DWORD rightClickHit_ = 0;
+};

@@ -1,0 +1,69 @@
+// Works the property sheet of a running veskconf.exe from outside, the way a player does: clicks
+// on tabs, buttons and list items, picks from drop-down lists, drags trackbars, presses keys.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class SheetDriver {
+ public:
+  SheetDriver(HWND sheet, HANDLE process) : sheet_(sheet), process_(process) {}
+
+  HWND Sheet() const { return sheet_; }
+  // Clicks on the label of tab index (0 = the first tab).
+  void SelectTab(int index) const;
+  int CurrentTab() const;
+  std::string TabCaption(int index) const;
+  int TabCount() const;
+  HWND Page() const;
+  HWND Control(int id) const { return GetDlgItem(Page(), id); }
+
+  // A click that returns once the program has handled it.
+  void Click(int id) const;
+  // A click that opens a modal window, so it cannot be waited for.
+  void ClickWithoutWaiting(int id) const;
+  bool IsChecked(int id) const;
+  bool IsEnabled(int id) const;
+  std::string Text(int id) const;
+
+  // Opens the drop-down list and clicks its item index.
+  void Pick(int comboId, int index) const;
+  int Selection(int comboId) const;
+  std::string SelectedText(int comboId) const;
+  int ItemCount(int comboId) const;
+  std::string ItemText(int comboId, int index) const;
+
+  void ClickListItem(int listId, int index) const;
+  void RightClickListItem(int listId, int index) const;
+  // A right click below the last item of the list.
+  void RightClickBelowItems(int listId) const;
+  int ListSelection(int listId) const;
+  int ListCount(int listId) const;
+  std::string ListItemText(int listId, int index) const;
+
+  // Drags the thumb of trackbar id to position.
+  void DragSlider(int id, int position) const;
+  void PressKey(int id, WORD virtualKey) const;
+  int SliderPosition(int id) const;
+  int SliderMaximum(int id) const;
+
+  void PressOk() const;
+  void PressCancel() const;
+
+  // Saves the sheet's window as it is on the screen into a 24-bit BMP file.
+  bool SavePicture(const std::string& path) const;
+
+ private:
+  RECT ItemRectangle(HWND list, int index) const;
+  void ClickAt(HWND window, POINT point, UINT down, UINT up) const;
+
+  HWND sheet_;
+  HANDLE process_;
+};
+
+// A message box of the program: its text, its icon, its buttons.
+std::string MessageBoxText(HWND box);
+HICON MessageBoxIcon(HWND box);
+bool MessageBoxHasButton(HWND box, int id);
+void AnswerMessageBox(HWND box, int id);

@@ -1,0 +1,93 @@
+// Starting veskconf.exe and finding its windows.
+#include "veskconf_process.h"
+
+#include <cstdlib>
+#include <cstring>
+
+std::string BuiltVeskconfPath() {
+  // CTest passes the Unix path of the build's program; Wine shows the Unix root as drive Z:.
+  const char* unixPath = std::getenv("VESKCONF_EXE");
+  std::string path = std::string("Z:") + (unixPath != nullptr ? unixPath : "");
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+namespace {
+
+// This process's environment block with the extra entries appended.
+std::vector<char> EnvironmentWith(const std::vector<std::string>& extra) {
+  std::vector<char> block;
+  char* current = GetEnvironmentStringsA();
+  for (const char* entry = current; *entry != '\0'; entry += std::strlen(entry) + 1)
+    block.insert(block.end(), entry, entry + std::strlen(entry) + 1);
+  FreeEnvironmentStringsA(current);
+  for (const std::string& entry : extra) block.insert(block.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
+  block.push_back('\0');
+  return block;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.processId && IsWindowVisible(window)) search.found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+VeskconfProcess::VeskconfProcess(const std::string& program, const std::string& currentDirectory,
+                                 const std::string& arguments, const std::vector<std::string>& environment) {
+  std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+  std::vector<char> environmentBlock = EnvironmentWith(environment);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, environmentBlock.data(),
+                      currentDirectory.c_str(), &startup, &info))
+    return;
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  processId_ = info.dwProcessId;
+}
+
+VeskconfProcess::~VeskconfProcess() {
+  if (process_ == nullptr) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 99);
+  WaitForSingleObject(process_, 10000);
+  CloseHandle(process_);
+}
+
+DWORD VeskconfProcess::WaitForExit(DWORD timeoutMs) const {
+  if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+std::vector<HWND> VeskconfProcess::Windows() const {
+  WindowSearch search = {processId_, {}};
+  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND VeskconfProcess::WaitForWindow(const std::string& caption, DWORD timeoutMs) const {
+  HWND match = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : Windows()) {
+          char text[256];
+          GetWindowTextA(window, text, sizeof text);
+          if (caption == text) match = window;
+        }
+        return match != nullptr || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+      },
+      timeoutMs);
+  return match;
+}
