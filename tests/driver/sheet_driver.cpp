@@ -17,6 +17,16 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+// Wine hands the text of a list item across processes as UTF-16 whatever the message's character
+// set, so items are read as UTF-16 and converted here.
+std::string ItemTextOf(HWND control, UINT message, int index) {
+  wchar_t wide[512] = {};
+  SendMessageW(control, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide));
+  char text[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
 }  // namespace
 
 void SheetDriver::ClickAt(HWND window, POINT point, UINT down, UINT up) const {
@@ -97,9 +107,7 @@ int SheetDriver::ItemCount(int comboId) const {
 }
 
 std::string SheetDriver::ItemText(int comboId, int index) const {
-  char text[512] = {};
-  SendMessageA(Control(comboId), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-  return text;
+  return ItemTextOf(Control(comboId), CB_GETLBTEXT, index);
 }
 
 RECT SheetDriver::ItemRectangle(HWND list, int index) const {
@@ -140,9 +148,7 @@ int SheetDriver::ListCount(int listId) const {
 }
 
 std::string SheetDriver::ListItemText(int listId, int index) const {
-  char text[512] = {};
-  SendMessageA(Control(listId), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-  return text;
+  return ItemTextOf(Control(listId), LB_GETTEXT, index);
 }
 
 void SheetDriver::DragSlider(int id, int position) const {
@@ -226,20 +232,67 @@ std::string MessageBoxText(HWND box) {
 
 namespace {
 
-BOOL CALLBACK FindIcon(HWND child, LPARAM result) {
-  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-    *reinterpret_cast<HICON*>(result) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    return FALSE;
+BOOL CALLBACK FindIconControl(HWND child, LPARAM result) {
+  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
+  *reinterpret_cast<HWND*>(result) = child;
+  return FALSE;
+}
+
+// The 32-bit pixels of an area of the screen, or of an icon drawn on a plain background.
+std::vector<DWORD> Pixels(int width, int height, HDC source, int x, int y, HICON icon, COLORREF background) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  if (icon == nullptr) {
+    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+  } else {
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT area = {0, 0, width, height};
+    FillRect(memory, &area, brush);
+    DeleteObject(brush);
+    DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
   }
-  return TRUE;
+  GdiFlush();
+  std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + width * height);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  for (DWORD& pixel : pixels) pixel &= 0x00FFFFFF;
+  return pixels;
 }
 
 }  // namespace
 
-HICON MessageBoxIcon(HWND box) {
-  HICON icon = nullptr;
-  EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
-  return icon;
+bool MessageBoxShowsIcon(HWND box, LPCSTR standardIcon) {
+  HWND iconControl = nullptr;
+  EnumChildWindows(box, FindIconControl, reinterpret_cast<LPARAM>(&iconControl));
+  if (iconControl == nullptr) return false;
+  RECT area;
+  GetWindowRect(iconControl, &area);
+  const int size = GetSystemMetrics(SM_CXICON);
+  HICON expected = LoadIconA(nullptr, standardIcon);
+  // Where the icon is opaque it looks the same on black and on white; compare only there.
+  const std::vector<DWORD> onBlack = Pixels(size, size, nullptr, 0, 0, expected, RGB(0, 0, 0));
+  const std::vector<DWORD> onWhite = Pixels(size, size, nullptr, 0, 0, expected, RGB(255, 255, 255));
+  HDC screen = GetDC(nullptr);
+  const std::vector<DWORD> shown = Pixels(size, size, screen, area.left, area.top, nullptr, 0);
+  ReleaseDC(nullptr, screen);
+  int opaque = 0;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (onBlack[i] != onWhite[i]) continue;
+    ++opaque;
+    if (shown[i] != onBlack[i]) return false;
+  }
+  return opaque > size * size / 4;
 }
 
 bool MessageBoxHasButton(HWND box, int id) {

@@ -64,6 +64,7 @@ class SheetDriver {
 
 // A message box of the program: its text, its icon, its buttons.
 std::string MessageBoxText(HWND box);
-HICON MessageBoxIcon(HWND box);
+// Whether the box shows the standard icon (IDI_WARNING, ...), compared pixel by pixel on the screen.
+bool MessageBoxShowsIcon(HWND box, LPCSTR standardIcon);
 bool MessageBoxHasButton(HWND box, int id);
 void AnswerMessageBox(HWND box, int id);
