@@ -1,6 +1,5 @@
-// A block of memory in another process, for the control messages that pass a pointer (tab and
-// list item rectangles, combo box parts): the platform carries such pointers across processes
-// only for a few old messages.
+// A block of memory in another process, for the control messages that pass a pointer and that
+// the platform does not carry across processes (tab items, trackbar parts, combo box parts).
 #pragma once
 
 #include <windows.h>

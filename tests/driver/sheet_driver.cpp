@@ -86,6 +86,7 @@ std::string SheetDriver::Text(int id) const { return WindowText(Control(id)); }
 void SheetDriver::Pick(int comboId, int index) const {
   HWND combo = Control(comboId);
   SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  // Wine does not carry this message's pointer across processes.
   COMBOBOXINFO parts = {};
   parts.cbSize = sizeof parts;
   RemoteMemory memory(process_, sizeof parts);
@@ -111,9 +112,9 @@ std::string SheetDriver::ItemText(int comboId, int index) const {
 }
 
 RECT SheetDriver::ItemRectangle(HWND list, int index) const {
+  // Messages below WM_USER carry their pointers across processes themselves.
   RECT area = {};
-  RemoteMemory memory(process_, sizeof area);
-  memory.SendWith(list, LB_GETITEMRECT, static_cast<WPARAM>(index), area);
+  SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&area));
   return area;
 }
 

@@ -15,14 +15,22 @@ std::string BuiltVeskconfPath() {
 
 namespace {
 
-// This process's environment block with the extra entries appended.
+std::string NameOf(const std::string& entry) { return entry.substr(0, entry.find('=', 1)); }
+
+// This process's environment block with the extra entries in place of those of the same name.
 std::vector<char> EnvironmentWith(const std::vector<std::string>& extra) {
-  std::vector<char> block;
+  std::vector<std::string> entries;
   char* current = GetEnvironmentStringsA();
-  for (const char* entry = current; *entry != '\0'; entry += std::strlen(entry) + 1)
-    block.insert(block.end(), entry, entry + std::strlen(entry) + 1);
+  for (const char* entry = current; *entry != '\0'; entry += std::strlen(entry) + 1) entries.emplace_back(entry);
   FreeEnvironmentStringsA(current);
-  for (const std::string& entry : extra) block.insert(block.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
+  for (const std::string& added : extra) {
+    for (std::string& entry : entries)
+      if (lstrcmpiA(NameOf(entry).c_str(), NameOf(added).c_str()) == 0) entry.clear();
+    entries.push_back(added);
+  }
+  std::vector<char> block;
+  for (const std::string& entry : entries)
+    if (!entry.empty()) block.insert(block.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
   block.push_back('\0');
   return block;
 }

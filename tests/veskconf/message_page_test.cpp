@@ -1,0 +1,202 @@
+// The message page as a player uses it: the font list, live labels, radio groups and boxes.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game_folder.h"
+#include "resource_ids.h"
+#include "sample_files.h"
+
+namespace {
+
+const char kIpaGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4E";
+const char kMsGothic[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+
+class MessagePage : public testing::Test {
+ protected:
+  SheetDriver Open(const std::string& settings) {
+    game_.WriteSettings(settings);
+    sheet_ = StartSheet(game_.InstallProgram(game_.Path()), game_.Path());
+    EXPECT_NE(sheet_.window, nullptr);
+    const SheetDriver driver = sheet_.Driver();
+    driver.SelectTab(3);
+    return driver;
+  }
+  void PressOk() {
+    sheet_.Driver().PressOk();
+    ASSERT_EQ(sheet_.process->WaitForExit(kExitTimeoutMs), 0u);
+  }
+  std::string Saved(const char* key) const { return ValueIn(game_.Path() + "vesk.cfg", "MESSAGE_INFO", key); }
+  // Waits for the page's 50 ms timer to rewrite a label.
+  bool LabelBecomes(int id, const std::string& text) const {
+    return WaitUntil([&] { return sheet_.Driver().Text(id) == text; }, 5000);
+  }
+  std::vector<std::string> ListedFaces() const {
+    std::vector<std::string> faces;
+    for (int i = 0; i < sheet_.Driver().ListCount(IDC_MESSAGE_FONT_LIST); ++i)
+      faces.push_back(sheet_.Driver().ListItemText(IDC_MESSAGE_FONT_LIST, i));
+    return faces;
+  }
+
+  GameFolder game_;
+  OpenSheet sheet_;
+};
+
+// The Shift-JIS faces of this machine as the platform reports them, by kind.
+struct InstalledFaces {
+  std::vector<std::string> trueType;
+  std::vector<std::string> other;
+};
+
+int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM context) {
+  auto& faces = *reinterpret_cast<InstalledFaces*>(context);
+  (type == TRUETYPE_FONTTYPE ? faces.trueType : faces.other).push_back(font->lfFaceName);
+  return 1;
+}
+
+InstalledFaces ShiftJisFaces() {
+  InstalledFaces faces;
+  LOGFONTA wanted = {};
+  wanted.lfCharSet = SHIFTJIS_CHARSET;
+  HDC context = GetDC(nullptr);
+  EnumFontFamiliesExA(context, &wanted, reinterpret_cast<FONTENUMPROCA>(CollectFace),
+                      reinterpret_cast<LPARAM>(&faces), 0);
+  ReleaseDC(nullptr, context);
+  return faces;
+}
+
+TEST_F(MessagePage, ListsTheJapaneseTrueTypeFacesWithoutTheirVerticalVariants) {
+  const SheetDriver page = Open("[MESSAGE_INFO]\r\nFONT=" + std::string(kIpaGothic) + "\r\n");
+  const std::vector<std::string> listed = ListedFaces();
+  const InstalledFaces installed = ShiftJisFaces();
+  std::vector<std::string> expected;
+  for (const std::string& face : installed.trueType)
+    if (face[0] != '@' && face[0] != '$') expected.push_back(face);
+  EXPECT_EQ(listed, expected);
+  EXPECT_NE(std::find(installed.trueType.begin(), installed.trueType.end(), std::string("@") + kIpaGothic),
+            installed.trueType.end());
+  for (const std::string& face : listed) EXPECT_NE(face[0], '@') << face;
+  for (const std::string& face : installed.other)
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), face), listed.end()) << face;
+  ASSERT_NE(page.ListSelection(IDC_MESSAGE_FONT_LIST), LB_ERR);
+  EXPECT_EQ(page.ListItemText(IDC_MESSAGE_FONT_LIST, page.ListSelection(IDC_MESSAGE_FONT_LIST)), kIpaGothic);
+  page.PressCancel();
+}
+
+TEST_F(MessagePage, AFaceThatIsNotInstalledLeavesNoSelectionAndKeepsItsName) {
+  const SheetDriver page = Open("");
+  EXPECT_EQ(page.ListSelection(IDC_MESSAGE_FONT_LIST), LB_ERR);
+  PressOk();
+  EXPECT_EQ(Saved("FONT"), kMsGothic);
+}
+
+TEST_F(MessagePage, PickingAFaceStoresItsName) {
+  const SheetDriver page = Open("");
+  const std::vector<std::string> faces = ListedFaces();
+  const auto ipa = std::find(faces.begin(), faces.end(), kIpaGothic);
+  ASSERT_NE(ipa, faces.end());
+  page.ClickListItem(IDC_MESSAGE_FONT_LIST, static_cast<int>(ipa - faces.begin()));
+  PressOk();
+  EXPECT_EQ(Saved("FONT"), kIpaGothic);
+}
+
+TEST_F(MessagePage, TheDefaultsShowTheirLabels) {
+  const SheetDriver page = Open("");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_BASE_TIME_LABEL), "[1000ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_CHARACTER_TIME_LABEL), "[0ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL), "[0.00ms]");
+  EXPECT_EQ(page.SliderPosition(IDC_MESSAGE_TEXT_SPEED), 2);
+  EXPECT_EQ(page.SliderMaximum(IDC_MESSAGE_TEXT_SPEED), 10);
+  EXPECT_EQ(page.SliderMaximum(IDC_MESSAGE_AUTO_BASE_TIME), 30);
+  EXPECT_EQ(page.SliderMaximum(IDC_MESSAGE_AUTO_CHARACTER_TIME), 40);
+  EXPECT_EQ(page.SliderMaximum(IDC_MESSAGE_AUTO_DECAY_TIME), 12);
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_OUTLINE_THIN));
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_VOICE_CUT_ON_ADVANCE));
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_EFFECT_TRANSPARENT));
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_EFFECT_350MS));
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_READ_SKIP));
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_AUTO_VOICE_SYNC));
+  EXPECT_FALSE(page.IsChecked(IDC_MESSAGE_BOLD));
+  page.PressCancel();
+}
+
+TEST_F(MessagePage, MovingTheSlidersRewritesTheirLabels) {
+  const SheetDriver page = Open("");
+  page.PressKey(IDC_MESSAGE_AUTO_DECAY_TIME, VK_END);
+  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL, "[3.00ms]"));
+  page.DragSlider(IDC_MESSAGE_AUTO_DECAY_TIME, 3);
+  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL, "[0.75ms]"));
+  page.DragSlider(IDC_MESSAGE_AUTO_CHARACTER_TIME, 8);
+  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_CHARACTER_TIME_LABEL, "[40ms]"));
+  page.PressKey(IDC_MESSAGE_AUTO_BASE_TIME, VK_HOME);
+  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_BASE_TIME_LABEL, "[0ms]"));
+  page.PressKey(IDC_MESSAGE_TEXT_SPEED, VK_HOME);
+  WaitUntil([&] { return page.SliderPosition(IDC_MESSAGE_TEXT_SPEED) == 0; }, 5000);
+  Sleep(200);  // a few timer periods, so that the page has cached the positions
+  PressOk();
+  EXPECT_EQ(Saved("AUTO_MODE_3"), "3");
+  EXPECT_EQ(Saved("AUTO_MODE_2"), "8");
+  EXPECT_EQ(Saved("AUTO_MODE_1"), "0");
+  EXPECT_EQ(Saved("TEXT_WAIT"), "0");
+}
+
+TEST_F(MessagePage, ALoadedFileShowsItsValuesAndTheChoicesReachTheFile) {
+  const SheetDriver page = Open(FullSettings());
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_BASE_TIME_LABEL), "[2000ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_CHARACTER_TIME_LABEL), "[40ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL), "[0.75ms]");
+  EXPECT_EQ(page.SliderPosition(IDC_MESSAGE_TEXT_SPEED), 7);
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_BOLD));
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_OUTLINE_THICK));
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_VOICE_CUT_FADE));
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_EFFECT_SEQUENTIAL));
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_EFFECT_650MS));
+  page.Click(IDC_MESSAGE_BOLD);
+  page.Click(IDC_MESSAGE_OUTLINE_NONE);
+  page.Click(IDC_MESSAGE_VOICE_CUT_ON_NEXT_VOICE);
+  page.Click(IDC_MESSAGE_EFFECT_NORMAL);
+  page.Click(IDC_MESSAGE_EFFECT_50MS);
+  page.Click(IDC_MESSAGE_READ_SKIP);
+  page.Click(IDC_MESSAGE_AUTO_VOICE_SYNC);
+  PressOk();
+  EXPECT_EQ(Saved("TEXT_BOLD"), "0");
+  EXPECT_EQ(Saved("TEXT_GANG"), "0");
+  EXPECT_EQ(Saved("VOICE_CUT_MODE"), "1");
+  EXPECT_EQ(Saved("EFFECT_TYPE"), "0");
+  EXPECT_EQ(Saved("EFFECT_TIMER"), "0");
+  EXPECT_EQ(Saved("READ_SKIP"), "1");
+  EXPECT_EQ(Saved("AUTO_VOICE_SYNC"), "1");
+  EXPECT_EQ(Saved("TEXT_WAIT"), "7");
+  EXPECT_EQ(Saved("AUTO_MODE_1"), "20");
+}
+
+TEST_F(MessagePage, AnEffectTimeOfFiveHasNoButtonAndSurvivesOk) {
+  const SheetDriver page = Open("[MESSAGE_INFO]\r\nEFFECT_TIMER=5\r\n");
+  for (int id = IDC_MESSAGE_EFFECT_50MS; id <= IDC_MESSAGE_EFFECT_650MS; ++id) EXPECT_FALSE(page.IsChecked(id)) << id;
+  PressOk();
+  EXPECT_EQ(Saved("EFFECT_TIMER"), "5");
+}
+
+TEST_F(MessagePage, TheFiveEffectTimesStayOneGroupAlthoughALabelSplitsThem) {
+  const SheetDriver page = Open("[MESSAGE_INFO]\r\nEFFECT_TIMER=4\r\n");
+  EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_EFFECT_650MS));
+  page.Click(IDC_MESSAGE_EFFECT_200MS);
+  EXPECT_FALSE(page.IsChecked(IDC_MESSAGE_EFFECT_650MS));
+  page.Click(IDC_MESSAGE_EFFECT_650MS);
+  EXPECT_FALSE(page.IsChecked(IDC_MESSAGE_EFFECT_200MS));
+  page.Click(IDC_MESSAGE_EFFECT_350MS);
+  PressOk();
+  EXPECT_EQ(Saved("EFFECT_TIMER"), "2");
+}
+
+TEST_F(MessagePage, TextSpeedZeroPutsTheSliderAtTheFastEnd) {
+  const SheetDriver page = Open("[MESSAGE_INFO]\r\nTEXT_WAIT=0\r\n");
+  EXPECT_EQ(page.SliderPosition(IDC_MESSAGE_TEXT_SPEED), 0);
+  page.PressCancel();
+}
+
+}  // namespace
