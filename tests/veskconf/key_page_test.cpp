@@ -144,7 +144,7 @@ TEST_F(KeyPage, ResetAnsweredYesPutsBackTheDefaultsOfEveryFunction) {
   HWND box = sheet_.process->WaitForWindow(kResetCaption, kStartTimeoutMs);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), kResetQuestion);
-  EXPECT_TRUE(MessageBoxShowsIcon(box, IDI_INFORMATION));
+  EXPECT_TRUE(WaitUntil([&] { return MessageBoxShowsIcon(box, IDI_INFORMATION); }, kExitTimeoutMs));
   EXPECT_TRUE(MessageBoxHasButton(box, IDYES));
   EXPECT_TRUE(MessageBoxHasButton(box, IDNO));
   AnswerMessageBox(box, IDYES);

@@ -127,7 +127,8 @@ TEST(Startup, WithoutASettingsFileItSaysSoAndEnds) {
   HWND box = program.WaitForWindow(kMissingCaption, kStartTimeoutMs);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), kMissingText);
-  EXPECT_TRUE(MessageBoxShowsIcon(box, IDI_WARNING));
+  // The icon is compared on the screen, once the box has painted it.
+  EXPECT_TRUE(WaitUntil([&] { return MessageBoxShowsIcon(box, IDI_WARNING); }, kExitTimeoutMs));
   EXPECT_FALSE(MessageBoxShowsIcon(box, IDI_INFORMATION));
   EXPECT_TRUE(MessageBoxHasButton(box, IDOK));
   EXPECT_FALSE(MessageBoxHasButton(box, IDCANCEL));
