@@ -1,0 +1,11 @@
+// The format probe of a memory image without a header: its Vorbis headers and its length, read
+// before any decoding.
+#pragma once
+
+#include <cstdint>
+
+#include "decoder_record.h"
+
+// Refines the channels, rate and pcmLength of a header already set to the default format. An image
+// whose Vorbis headers cannot be read keeps the defaults.
+void ProbeMemoryFormat(const void* image, uint32_t size, StreamHeader& header);

@@ -1,0 +1,171 @@
+/* rux2.dll for engine developers: the decoder record, the twelve exports and their result codes. */
+#ifndef RUX2_H
+#define RUX2_H
+
+#include <stdint.h>
+
+#include <windows.h>
+/* WAVEFORMATEX, after the Windows types it is made of. */
+#include <mmreg.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* The library's reader of one file source. Opaque to the engine. */
+struct CFileStream;
+
+/* Where one part of a stream comes from and how far it has been read (28 bytes). Positions count
+   from the start of the memory image, or are absolute positions in the file. */
+typedef struct SourceSlot {
+  uint32_t freeOnClose;           /* nonzero: the library frees memoryImage with LocalFree on close */
+  void* memoryImage;              /* the engine's image of the stream, or null for a file */
+  uint32_t dataStart;             /* first byte of Ogg data, past any header; a replay rewinds here */
+  uint32_t dataLimit;             /* one past the last byte of the stream */
+  uint32_t readPos;               /* next byte to read */
+  uint32_t exhausted;             /* nonzero once the part has nothing more to read */
+  struct CFileStream* fileSource; /* the library's file reader, or null for a memory image */
+} SourceSlot;
+
+/* The header of one part and its PCM format (52 bytes); byte for byte an "RX2A" header. */
+typedef struct StreamHeader {
+  uint32_t magic;          /* the header's first four bytes, 0 without a header */
+  uint32_t headerValue1;   /* carried from the header unchanged */
+  int32_t pcmLength;       /* length in sample frames */
+  uint32_t headerValue3;   /* carried from the header unchanged */
+  uint8_t headerExtra[16]; /* carried from an "RX2A" header unchanged, else zero */
+  /* From here to extraSize: the layout of WAVEFORMATEX. */
+  uint16_t formatTag;
+  uint16_t channels;
+  uint32_t samplesPerSec;
+  uint32_t avgBytesPerSec;
+  uint16_t blockAlign;
+  uint16_t bitsPerSample;
+  uint16_t extraSize;
+  uint16_t reserved; /* an "RX2A" header's bytes 50 and 51, else zero */
+} StreamHeader;
+
+/* One part of a stream: its source and its header (80 bytes). */
+typedef struct StreamPart {
+  SourceSlot source;
+  StreamHeader header;
+} StreamPart;
+
+/* Everything the library knows about one stream (212 bytes). The engine allocates it, keeps it at
+   one address from RUX_Init to RUX_Close, may read it between calls and writes none of it. */
+typedef struct DecoderRecord {
+  uint32_t decoderReady; /* nonzero once header detection has begun; 1 while decoding is ready */
+  void* syncState;       /* the library's eight libogg and libvorbis state blocks */
+  void* page;
+  void* streamState;
+  void* packet;
+  void* vorbisInfo;
+  void* vorbisComment;
+  void* dspState;
+  void* block;
+  StreamPart part[2];      /* the only part or the introduction; the loop part */
+  uint32_t twoPart;        /* nonzero after RUX_InputMemory2 or RUX_InputFile2 */
+  uint32_t loopPartActive; /* nonzero once RUX_Replay has switched to the loop part */
+  void* lastSyncBuffer;    /* written by the library, never read */
+  uint32_t resumePending;  /* the last RUX_GetProcessFrame stopped inside a page */
+} DecoderRecord;
+
+/* Results of RUX_DetectConfigure. */
+#define RUX_OK 0
+#define RUX_NO_FIRST_PAGE (-1)      /* no complete Ogg page in the first 1024 bytes, or no data */
+#define RUX_FIRST_PAGE_REFUSED (-2) /* the Ogg stream layer refused the first page */
+#define RUX_NO_FIRST_PACKET (-3)    /* the first page holds no complete packet */
+#define RUX_NOT_VORBIS (-4)         /* the first packet is no Vorbis identification header */
+#define RUX_HEADER_GAP (-5)         /* packets are missing between the second and third headers */
+#define RUX_HEADERS_CUT (-6)        /* the data ends before the comment and setup headers */
+#define RUX_HEADERS_DAMAGED (-7)    /* the comment or setup header cannot prepare a decoder */
+
+/* The active part: the loop part once RUX_Replay has switched to it, else the first part. Its
+   source's exhausted flag tells when a part has ended. */
+static __inline StreamPart* RuxActivePart(DecoderRecord* record) {
+  return &record->part[record->twoPart && record->loopPartActive ? 1 : 0];
+}
+
+/* Exports resolve by these names, or by ordinal: 1 RUX_Close, 2 RUX_CloseCoder,
+   3 RUX_DetectConfigure, 4 RUX_GetPcmFormat, 5 RUX_GetPcmLength, 6 RUX_GetProcessFrame, 7 RUX_Init,
+   8 RUX_InputFile, 9 RUX_InputFile2, 10 RUX_InputMemory, 11 RUX_InputMemory2, 12 RUX_Replay. */
+
+/* RUX_Init: prepares a record the engine has allocated (or closed).
+   record: kept alive and in place until RUX_Close returns.
+   Returns 0. The library owns its state blocks from here until RUX_Close. */
+int __cdecl RUX_Init(DecoderRecord* record);
+
+/* RUX_InputMemory: binds the record to a stream in memory, with or without a header.
+   image, size: the whole stream, header included; a headerless image's format and length are read
+   from its Vorbis data at once. freeOnClose: nonzero hands the image to the library, which frees it
+   with LocalFree on RUX_CloseCoder or RUX_Close (allocate it with LocalAlloc); zero leaves it the
+   engine's, to keep alive until the record is closed.
+   Returns 0. */
+int __cdecl RUX_InputMemory(DecoderRecord* record, void* image, uint32_t size, int freeOnClose);
+
+/* RUX_InputFile: binds the record to a stream in a file, with or without a header.
+   fileName: ANSI path, used during the call only. offset: where the stream (its header, if any)
+   begins. size: its bytes, header included; 0 stands for the whole file's size. The library opens
+   the file and loads it on a reader thread of its own until RUX_Close or the next binding; a file
+   that cannot be opened or does not fit in memory is an empty stream.
+   Returns 0. A headerless file reports the default format (16-bit stereo, 44100 Hz) and length 0
+   until RUX_DetectConfigure. */
+int __cdecl RUX_InputFile(DecoderRecord* record, const char* fileName, uint32_t offset, uint32_t size);
+
+/* RUX_InputMemory2: binds the record to an introduction and a loop part in memory, both plain Ogg
+   Vorbis without a header. freeOnClose applies to both images, as for RUX_InputMemory.
+   Returns 0. */
+int __cdecl RUX_InputMemory2(DecoderRecord* record, void* introImage, uint32_t introSize, void* loopImage,
+                             uint32_t loopSize, int freeOnClose);
+
+/* RUX_InputFile2: binds the record to an introduction file and a loop file, both plain Ogg Vorbis.
+   Both report length 0 and the default format until their headers are detected.
+   Returns 0. */
+int __cdecl RUX_InputFile2(DecoderRecord* record, const char* introFileName, const char* loopFileName);
+
+/* RUX_DetectConfigure: reads the active part's three Vorbis headers and prepares decoding; the
+   format block then describes the delivered PCM (16-bit, the stream's channels and rate).
+   Returns RUX_OK, or one of the negative results above; after a negative result the record
+   delivers no frames (its part reads as ended) until the engine closes it. */
+int __cdecl RUX_DetectConfigure(DecoderRecord* record);
+
+/* RUX_GetPcmFormat: the active part's format block, inside the record: valid as long as the
+   record, rewritten by the input functions, RUX_DetectConfigure and the switch to the loop part. */
+WAVEFORMATEX* __cdecl RUX_GetPcmFormat(DecoderRecord* record);
+
+/* RUX_GetPcmLength: stores the active part's length in sample frames at length.
+   Returns 0. */
+int __cdecl RUX_GetPcmLength(DecoderRecord* record, int32_t* length);
+
+/* RUX_GetProcessFrame: decodes interleaved signed 16-bit little-endian PCM into buffer.
+   length: bytes wanted. A call stops once it has written length bytes or more, after the last page
+   of the stream, or when the buffered data runs out (after reading up to 1024 more bytes), so 0
+   does not mean the end: the active part has ended when its exhausted flag is set and a call
+   returns 0. buffer: room for length bytes plus one decoded chunk, at most
+   4096 * channels * 2 bytes.
+   Returns the bytes written. */
+uint32_t __cdecl RUX_GetProcessFrame(DecoderRecord* record, void* buffer, uint32_t length);
+
+/* RUX_Replay: starts the stream again: a single stream from its beginning; a two-part stream
+   switches to its loop part on the first call and restarts that part on every later one. If the
+   part's Vorbis headers cannot be read, the record delivers nothing (its part reads as ended) until
+   it is closed; before a successful RUX_DetectConfigure the call does nothing.
+   Returns 0. */
+int __cdecl RUX_Replay(DecoderRecord* record);
+
+/* RUX_CloseCoder: releases the decoder state and the images passed with freeOnClose; the file
+   readers and the state blocks stay until RUX_Close. The record may then be bound again.
+   Returns 0. */
+int __cdecl RUX_CloseCoder(DecoderRecord* record);
+
+/* RUX_Close: releases everything the library holds for the record: decoder state, state blocks,
+   images passed with freeOnClose, file readers (their threads stopped). Safe to repeat. The record
+   may then be prepared again with RUX_Init.
+   Returns 0. */
+int __cdecl RUX_Close(DecoderRecord* record);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

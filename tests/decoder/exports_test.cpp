@@ -1,0 +1,28 @@
+// rux2.dll's exports as the engine resolves them: each by its name and by its ordinal.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "rux2_session.h"
+
+namespace {
+
+TEST(Rux2Exports, EachExportResolvesByNameAndByItsOrdinal) {
+  ASSERT_TRUE(Rux2().Ready());
+  const struct {
+    WORD ordinal;
+    const char* name;
+  } exports[] = {
+      {1, "RUX_Close"},        {2, "RUX_CloseCoder"},    {3, "RUX_DetectConfigure"},
+      {4, "RUX_GetPcmFormat"}, {5, "RUX_GetPcmLength"},  {6, "RUX_GetProcessFrame"},
+      {7, "RUX_Init"},         {8, "RUX_InputFile"},     {9, "RUX_InputFile2"},
+      {10, "RUX_InputMemory"}, {11, "RUX_InputMemory2"}, {12, "RUX_Replay"},
+  };
+  for (const auto& entry : exports) {
+    const FARPROC byName = GetProcAddress(Rux2().Module(), entry.name);
+    EXPECT_NE(byName, nullptr) << entry.name;
+    EXPECT_EQ(GetProcAddress(Rux2().Module(), MAKEINTRESOURCEA(entry.ordinal)), byName) << entry.name;
+  }
+  EXPECT_EQ(GetProcAddress(Rux2().Module(), MAKEINTRESOURCEA(13)), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// The life of a record: images handed over with freeOnClose, closing before detection and twice,
+// preparing a closed record again, binding again after RUX_CloseCoder, a file too large for
+// memory, and records decoding on two threads at once.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "file_bytes.h"
+#include "reference_decoder.h"
+#include "rux2_session.h"
+#include "temp_directory.h"
+
+namespace {
+
+// An image the library may free: allocated with LocalAlloc.
+void* LocalCopy(const std::string& bytes) {
+  void* image = LocalAlloc(LMEM_FIXED, bytes.size());
+  std::memcpy(image, bytes.data(), bytes.size());
+  return image;
+}
+
+uint32_t SizeOf(const TestStream& stream) { return static_cast<uint32_t>(StreamBytes(stream).size()); }
+
+class RecordLifecycle : public testing::Test {
+ protected:
+  std::string WriteStream(const char* name, const TestStream& stream) {
+    const std::string path = directory_ / name;
+    WriteFileBytes(path, StreamBytes(stream));
+    return path;
+  }
+  TempDirectory directory_;
+};
+
+TEST_F(RecordLifecycle, ClosingTheCoderFreesTheImagesHandedOverAndKeepsTheOthers) {
+  std::string kept = StreamBytes(kMono22050);
+  Rux2Session keeping;
+  Rux2().RUX_InputMemory(&keeping.Record(), &kept[0], SizeOf(kMono22050), 0);
+  Rux2().RUX_CloseCoder(&keeping.Record());
+  EXPECT_EQ(keeping.Record().part[0].source.memoryImage, &kept[0]);
+
+  Rux2Session handing;
+  Rux2().RUX_InputMemory2(&handing.Record(), LocalCopy(StreamBytes(kMono22050)), SizeOf(kMono22050),
+                          LocalCopy(StreamBytes(kStereo48000)), SizeOf(kStereo48000), 1);
+  ASSERT_EQ(handing.Detect(), RUX_OK);
+  Rux2().RUX_CloseCoder(&handing.Record());
+  EXPECT_EQ(handing.Record().part[0].source.memoryImage, nullptr);
+  EXPECT_EQ(handing.Record().part[1].source.memoryImage, nullptr);
+  EXPECT_EQ(handing.Record().decoderReady, 0u);
+}
+
+TEST_F(RecordLifecycle, ClosingBeforeDetectionStopsTheReadersAndReleasesEverything) {
+  const std::string intro = WriteStream("intro.ogg", kLongMono22050);
+  const std::string loop = WriteStream("loop.ogg", kStereo44100);
+  Rux2Session session;
+  DecoderRecord& record = session.Record();
+  Rux2().RUX_InputFile2(&record, intro.c_str(), loop.c_str());
+  EXPECT_FALSE(DeleteFileA(intro.c_str()));
+  Rux2().RUX_Close(&record);
+  EXPECT_TRUE(DeleteFileA(intro.c_str()));
+  EXPECT_TRUE(DeleteFileA(loop.c_str()));
+  for (void* block : {record.syncState, record.page, record.streamState, record.packet, record.vorbisInfo,
+                      record.vorbisComment, record.dspState, record.block}) {
+    EXPECT_EQ(block, nullptr);
+  }
+  EXPECT_EQ(record.part[0].source.fileSource, nullptr);
+  EXPECT_EQ(record.part[1].source.fileSource, nullptr);
+}
+
+TEST_F(RecordLifecycle, ARecordClosedTwiceCanBePreparedAgain) {
+  Rux2Session session;
+  DecoderRecord& record = session.Record();
+  Rux2().RUX_InputMemory(&record, LocalCopy(StreamBytes(kBlip)), SizeOf(kBlip), 1);
+  ASSERT_EQ(session.Detect(), RUX_OK);
+  session.DecodeToEnd();
+  Rux2().RUX_Close(&record);
+  Rux2().RUX_Close(&record);
+  Rux2().RUX_Init(&record);
+  session.InputMemory(StreamBytes(kMono22050));
+  ASSERT_EQ(session.Detect(), RUX_OK);
+  EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(kMono22050).pcm));
+}
+
+TEST_F(RecordLifecycle, BindingAgainAfterClosingTheCoderLeavesTheOldFileBehind) {
+  const std::string first = WriteStream("first.ogg", kStereo44100);
+  const std::string second = WriteStream("second.ogg", kStereo48000);
+  Rux2Session session;
+  session.InputFile(first);
+  ASSERT_EQ(session.Detect(), RUX_OK);
+  std::vector<char> buffer(1 << 16);
+  Rux2().RUX_GetProcessFrame(&session.Record(), buffer.data(), 4096);
+  Rux2().RUX_CloseCoder(&session.Record());
+
+  session.InputFile(second);
+  EXPECT_TRUE(DeleteFileA(first.c_str()));
+  ASSERT_EQ(session.Detect(), RUX_OK);
+  EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(kStereo48000).pcm));
+  Rux2().RUX_CloseCoder(&session.Record());
+
+  session.InputMemory(StreamBytes(kMono22050));
+  EXPECT_TRUE(DeleteFileA(second.c_str()));
+  ASSERT_EQ(session.Detect(), RUX_OK);
+  EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(kMono22050).pcm));
+}
+
+TEST_F(RecordLifecycle, AFileTooLargeForMemoryIsAnEmptyStream) {
+  // Sparse, nearly 4 GiB: its buffer cannot be allocated in a 32-bit process.
+  const std::string path = directory_ / "huge.ogg";
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  LARGE_INTEGER size;
+  size.QuadPart = 0xF0000000LL;
+  ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+  CloseHandle(file);
+  Rux2Session session;
+  session.InputFile(path);
+  EXPECT_EQ(session.Detect(), RUX_NO_FIRST_PAGE);
+}
+
+TEST_F(RecordLifecycle, RecordsOnTwoThreadsDecodeIndependently) {
+  const std::string path = WriteStream("stream.ogg", kStereo44100);
+  const std::string& image = StreamBytes(kStereo48000);
+  std::string fromFile, fromMemory;
+  std::thread fileThread([&] {
+    Rux2Session session;
+    session.InputFile(path);
+    if (session.Detect() == RUX_OK) fromFile = session.DecodeToEnd({333});
+  });
+  std::thread memoryThread([&] {
+    Rux2Session session;
+    session.InputMemory(image);
+    if (session.Detect() == RUX_OK) fromMemory = session.DecodeToEnd({4096});
+  });
+  fileThread.join();
+  memoryThread.join();
+  EXPECT_TRUE(SamePcm(fromFile, Reference(kStereo44100).pcm));
+  EXPECT_TRUE(SamePcm(fromMemory, Reference(kStereo48000).pcm));
+}
+
+}  // namespace

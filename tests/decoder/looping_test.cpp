@@ -1,0 +1,111 @@
+// Looping: RUX_Replay delivers the same samples again, from the end or from the middle, and a
+// two-part stream switches once to its loop part, whose format and length it then reports.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "file_bytes.h"
+#include "reference_decoder.h"
+#include "rux2_session.h"
+#include "temp_directory.h"
+
+namespace {
+
+class Looping : public testing::TestWithParam<bool> {
+ protected:
+  bool FromFile() const { return GetParam(); }
+
+  void Bind(Rux2Session& session, const TestStream& stream) {
+    if (!FromFile()) {
+      session.InputMemory(StreamBytes(stream));
+      return;
+    }
+    WriteFileBytes(directory_ / "stream.ogg", StreamBytes(stream));
+    session.InputFile(directory_ / "stream.ogg");
+  }
+
+  // Introduction and loop part of different channels and rates.
+  void BindTwoParts(Rux2Session& session, const std::string& loop) {
+    if (!FromFile()) {
+      Rux2().RUX_InputMemory2(&session.Record(), const_cast<char*>(StreamBytes(kMono22050).data()),
+                              static_cast<uint32_t>(StreamBytes(kMono22050).size()),
+                              const_cast<char*>(loop.data()), static_cast<uint32_t>(loop.size()), 0);
+      return;
+    }
+    WriteFileBytes(directory_ / "intro.ogg", StreamBytes(kMono22050));
+    WriteFileBytes(directory_ / "loop.ogg", loop);
+    Rux2().RUX_InputFile2(&session.Record(), (directory_ / "intro.ogg").c_str(),
+                          (directory_ / "loop.ogg").c_str());
+  }
+
+  TempDirectory directory_;
+};
+
+TEST_P(Looping, AReplayAtTheEndDeliversTheSameSamplesAgain) {
+  Rux2Session session;
+  Bind(session, kStereo48000);
+  ASSERT_EQ(session.Detect(), RUX_OK);
+  const std::string first = session.DecodeToEnd();
+  EXPECT_TRUE(SamePcm(first, Reference(kStereo48000).pcm));
+  for (int replay = 0; replay < 2; ++replay) {
+    session.Replay();
+    EXPECT_EQ(session.Format().nSamplesPerSec, 48000u);
+    EXPECT_EQ(session.Format().nChannels, 2u);
+    EXPECT_TRUE(SamePcm(session.DecodeToEnd({12345}), first));
+  }
+}
+
+TEST_P(Looping, AReplayInTheMiddleStartsFromTheBeginning) {
+  Rux2Session session;
+  Bind(session, kStereo44100);
+  ASSERT_EQ(session.Detect(), RUX_OK);
+  std::vector<char> buffer(65536 + Rux2Session::kMaxChunkFrames * 4);
+  for (int call = 0; call < 20; ++call) Rux2().RUX_GetProcessFrame(&session.Record(), buffer.data(), 65536);
+  session.Replay();
+  EXPECT_FALSE(session.Record().resumePending);
+  EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(kStereo44100).pcm));
+}
+
+TEST_P(Looping, TwoPartsSwitchOnceToTheLoopPartAndReportIt) {
+  Rux2Session session;
+  BindTwoParts(session, StreamBytes(kStereo48000));
+  DecoderRecord& record = session.Record();
+  EXPECT_TRUE(record.twoPart);
+  EXPECT_EQ(session.Length(), FromFile() ? 0 : Reference(kMono22050).Frames());
+  EXPECT_EQ(record.part[1].header.pcmLength, FromFile() ? 0 : Reference(kStereo48000).Frames());
+  ASSERT_EQ(session.Detect(), RUX_OK);
+  EXPECT_EQ(session.Format().nChannels, 1u);
+  EXPECT_EQ(session.Format().nSamplesPerSec, 22050u);
+  EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(kMono22050).pcm));
+
+  for (int replay = 0; replay < 3; ++replay) {
+    session.Replay();
+    EXPECT_TRUE(record.loopPartActive);
+    EXPECT_EQ(static_cast<void*>(Rux2().RUX_GetPcmFormat(&record)), &record.part[1].header.formatTag);
+    EXPECT_EQ(session.Format().nChannels, 2u);
+    EXPECT_EQ(session.Format().nSamplesPerSec, 48000u);
+    EXPECT_EQ(session.Format().nAvgBytesPerSec, 192000u);
+    EXPECT_EQ(session.Length(), FromFile() ? 0 : Reference(kStereo48000).Frames());
+    EXPECT_TRUE(SamePcm(session.DecodeToEnd({4096, 333}), Reference(kStereo48000).pcm)) << replay;
+  }
+  EXPECT_EQ(record.part[0].header.channels, 1u);
+}
+
+TEST_P(Looping, ALoopPartWithoutVorbisHeadersDeliversNothingOnceSwitchedTo) {
+  Rux2Session session;
+  const std::string junk(5000, 'j');
+  BindTwoParts(session, junk);
+  ASSERT_EQ(session.Detect(), RUX_OK);
+  EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(kMono22050).pcm));
+  session.Replay();
+  EXPECT_EQ(session.DecodeToEnd(), "");
+  session.Replay();
+  EXPECT_EQ(session.DecodeToEnd(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, Looping, testing::Bool(), [](const testing::TestParamInfo<bool>& info) {
+  return info.param ? "File" : "Memory";
+});
+
+}  // namespace

@@ -1,0 +1,134 @@
+// ruxtool on streams of the build: the sample stream of make_sample_stream decoded with its loops,
+// a stream inside a larger file, and the information it shows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "file_bytes.h"
+#include "reference_decoder.h"
+#include "temp_directory.h"
+#include "test_streams.h"
+
+namespace {
+
+// The tools are built into the test program's own folder.
+std::string Program(const char* name) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string self(path, length);
+  return "\"" + self.substr(0, self.rfind('\\') + 1) + name + "\"";
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// Runs a program with its output in a file; returns its exit code.
+DWORD RunProgram(const std::string& commandLine, const std::string& outputPath) {
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  PROCESS_INFORMATION process{};
+  std::string line = commandLine;
+  DWORD code = 0xFFFFFFFF;
+  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(output);
+  return code;
+}
+
+struct WavFile {
+  unsigned channels = 0;
+  unsigned long rate = 0;
+  std::string pcm;
+};
+
+unsigned long LittleEndianAt(const std::string& bytes, size_t position, int width) {
+  unsigned long value = 0;
+  for (int i = width - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[position + i]);
+  return value;
+}
+
+// The tool's WAV files: the 44-byte header of 16-bit PCM, then the samples.
+WavFile ReadWav(const std::string& path) {
+  const std::string bytes = ReadFileBytes(path);
+  WavFile wav;
+  if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") || bytes.compare(8, 8, "WAVEfmt ") ||
+      LittleEndianAt(bytes, 20, 2) != 1 || LittleEndianAt(bytes, 34, 2) != 16 ||
+      bytes.compare(36, 4, "data")) {
+    return wav;
+  }
+  wav.channels = LittleEndianAt(bytes, 22, 2);
+  wav.rate = LittleEndianAt(bytes, 24, 4);
+  wav.pcm = bytes.substr(44, LittleEndianAt(bytes, 40, 4));
+  return wav;
+}
+
+class Ruxtool : public testing::Test {
+ protected:
+  DWORD Tool(const std::string& arguments) {
+    return RunProgram(Program("ruxtool.exe") + " " + arguments, Output());
+  }
+  std::string Output() const { return directory_ / "output.txt"; }
+  TempDirectory directory_;
+};
+
+TEST_F(Ruxtool, DecodesTheSampleStreamWithItsLoopsLikeTheReference) {
+  const std::string sample = directory_ / "sample";
+  ASSERT_EQ(RunProgram(Program("make_sample_stream.exe") + " " + Quoted(sample), Output()), 0u)
+      << ReadFileBytes(Output());
+  const std::string intro = sample + "\\intro.ogg";
+  const std::string loop = sample + "\\loop.ogg";
+  const std::string loopPcm = DecodeReference(ReadFileBytes(loop)).pcm;
+  const std::string expected = DecodeReference(ReadFileBytes(intro)).pcm + loopPcm + loopPcm;
+  for (const char* source : {"", "--file "}) {
+    const std::string wavPath = directory_ / "sample.wav";
+    ASSERT_EQ(Tool("decode " + std::string(source) + "--loop " + Quoted(loop) + " --loops 2 " +
+                   Quoted(intro) + " " + Quoted(wavPath)),
+              0u)
+        << ReadFileBytes(Output());
+    const WavFile wav = ReadWav(wavPath);
+    EXPECT_EQ(wav.channels, 2u);
+    EXPECT_EQ(wav.rate, 44100u);
+    EXPECT_TRUE(SamePcm(wav.pcm, expected)) << source;
+  }
+}
+
+TEST_F(Ruxtool, DecodesAStreamInsideALargerFile) {
+  const std::string& stream = StreamBytes(kStereo48000);
+  const std::string pack = directory_ / "pack.bin";
+  WriteFileBytes(pack, std::string(1000, 'j') + stream + std::string(300, 'j'));
+  const std::string once = Reference(kStereo48000).pcm;
+  for (const char* source : {"", "--file "}) {
+    const std::string wavPath = directory_ / "stream.wav";
+    ASSERT_EQ(Tool("decode " + std::string(source) + "--offset 1000 --size " + std::to_string(stream.size()) +
+                   " --loops 2 " + Quoted(pack) + " " + Quoted(wavPath)),
+              0u)
+        << ReadFileBytes(Output());
+    const WavFile wav = ReadWav(wavPath);
+    EXPECT_EQ(wav.rate, 48000u);
+    EXPECT_TRUE(SamePcm(wav.pcm, once + once)) << source;
+  }
+}
+
+TEST_F(Ruxtool, ShowsTheLengthAndTheFormatBeforeAndAfterDetection) {
+  WriteFileBytes(directory_ / "mono.ogg", StreamBytes(kMono22050));
+  ASSERT_EQ(Tool(Quoted(directory_ / "mono.ogg") + " info"), 2u);
+  ASSERT_EQ(Tool("info " + Quoted(directory_ / "mono.ogg")), 0u);
+  const std::string shown = ReadFileBytes(Output());
+  EXPECT_NE(shown.find("length:       66150 frames"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("format:       tag 1, 1 channels, 22050 Hz, 44100 bytes/s, block align 2"),
+            std::string::npos)
+      << shown;
+  EXPECT_NE(shown.find("detection:    0"), std::string::npos) << shown;
+}
+
+}  // namespace

@@ -1,0 +1,10 @@
+// The two commands of ruxtool; each returns the program's exit code.
+#pragma once
+
+#include "rux2_library.h"
+#include "tool_options.h"
+
+// Prints the header, length and format of each part, before and after its Vorbis headers are read.
+int ShowInfo(const Rux2Library& rux, const ToolOptions& options);
+// Plays the stream with its loops into a WAV file, requesting frames as the engine does.
+int Decode(const Rux2Library& rux, const ToolOptions& options);

@@ -1,0 +1,64 @@
+// ShowInfo: what a record reports about its stream through the exports and the record itself.
+#include <cstdio>
+
+#include "bound_stream.h"
+#include "commands.h"
+
+namespace {
+
+const WAVEFORMATEX& FormatOf(const StreamHeader& header) {
+  return *reinterpret_cast<const WAVEFORMATEX*>(&header.formatTag);
+}
+
+void PrintFormat(const char* label, const WAVEFORMATEX& format) {
+  std::printf("%s tag %u, %u channels, %lu Hz, %lu bytes/s, block align %u, %u bits, extension %u\n", label,
+              format.wFormatTag, format.nChannels, format.nSamplesPerSec, format.nAvgBytesPerSec,
+              format.nBlockAlign, format.wBitsPerSample, format.cbSize);
+}
+
+void PrintHeader(const StreamHeader& header) {
+  const auto* magic = reinterpret_cast<const unsigned char*>(&header.magic);
+  if (!header.magic) {
+    std::printf("header:       none\n");
+    return;
+  }
+  std::printf("header:       %s, magic %02X %02X %02X %02X, value 1 0x%08X, value 3 0x%08X\n",
+              magic[1] == 'U' ? "RUX" : "RX2A", magic[0], magic[1], magic[2], magic[3], header.headerValue1,
+              header.headerValue3);
+  std::printf("header extra:");
+  for (unsigned char byte : header.headerExtra) std::printf(" %02X", byte);
+  std::printf(", bytes 50-51: %04X\n", header.reserved);
+}
+
+void PrintActivePart(const Rux2Library& rux, DecoderRecord& record, const char* formatLabel) {
+  int32_t length = 0;
+  rux.RUX_GetPcmLength(&record, &length);
+  std::printf("length:       %ld frames\n", static_cast<long>(length));
+  PrintFormat(formatLabel, *rux.RUX_GetPcmFormat(&record));
+}
+
+}  // namespace
+
+int ShowInfo(const Rux2Library& rux, const ToolOptions& options) {
+  BoundStream stream(rux, options);
+  if (!stream.Error().empty()) {
+    std::fprintf(stderr, "ruxtool: %s\n", stream.Error().c_str());
+    return 1;
+  }
+  DecoderRecord& record = stream.Record();
+  const bool twoPart = !options.loopStream.empty();
+  std::printf("%s %s (%s)\n", twoPart ? "introduction:" : "stream:      ", options.stream.c_str(),
+              options.fromFile ? "file source" : "memory image");
+  PrintHeader(record.part[0].header);
+  PrintActivePart(rux, record, "format:      ");
+  const int result = rux.RUX_DetectConfigure(&record);
+  std::printf("detection:    %d\n", result);
+  if (result != RUX_OK) return 1;
+  PrintFormat("decoded as:  ", *rux.RUX_GetPcmFormat(&record));
+  if (!twoPart) return 0;
+  std::printf("loop part:    %s\n", options.loopStream.c_str());
+  PrintFormat("format:      ", FormatOf(record.part[1].header));
+  rux.RUX_Replay(&record);
+  PrintActivePart(rux, record, "decoded as:  ");
+  return 0;
+}

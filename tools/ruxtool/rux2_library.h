@@ -1,0 +1,43 @@
+// rux2.dll loaded the way the engine loads it: LoadLibrary, then every export resolved by name.
+#pragma once
+
+#include <windows.h>
+
+#include "rux2.h"
+
+class Rux2Library {
+ public:
+  // Loads rux2.dll; Windows looks in the program's own folder first.
+  Rux2Library();
+  ~Rux2Library();
+  Rux2Library(const Rux2Library&) = delete;
+  Rux2Library& operator=(const Rux2Library&) = delete;
+
+  // True when the DLL loaded and all twelve exports resolved.
+  bool Ready() const { return ready_; }
+  HMODULE Module() const { return module_; }
+
+  decltype(&::RUX_Init) RUX_Init;
+  decltype(&::RUX_InputMemory) RUX_InputMemory;
+  decltype(&::RUX_InputFile) RUX_InputFile;
+  decltype(&::RUX_InputMemory2) RUX_InputMemory2;
+  decltype(&::RUX_InputFile2) RUX_InputFile2;
+  decltype(&::RUX_DetectConfigure) RUX_DetectConfigure;
+  decltype(&::RUX_GetPcmFormat) RUX_GetPcmFormat;
+  decltype(&::RUX_GetPcmLength) RUX_GetPcmLength;
+  decltype(&::RUX_GetProcessFrame) RUX_GetProcessFrame;
+  decltype(&::RUX_Replay) RUX_Replay;
+  decltype(&::RUX_CloseCoder) RUX_CloseCoder;
+  decltype(&::RUX_Close) RUX_Close;
+
+ private:
+  template <typename Function>
+  void Resolve(const char* name, Function& function) {
+    // Through void(*)(): the one cast between function types that keeps its meaning.
+    function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
+    ready_ = ready_ && function;
+  }
+
+  HMODULE module_;
+  bool ready_;
+};

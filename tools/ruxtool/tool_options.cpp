@@ -1,0 +1,93 @@
+// ParseToolOptions: the command word, the options, then the stream and (for decode) the output.
+#include "tool_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+const char kUsage[] =
+    "usage: ruxtool info [options] STREAM\n"
+    "       ruxtool decode [options] STREAM OUTPUT.wav\n"
+    "\n"
+    "info shows the stream's header, length and format, before and after its Vorbis headers are read.\n"
+    "decode writes the stream as it plays, with its loops, to a 16-bit WAV file.\n"
+    "\n"
+    "options:\n"
+    "  --file         read through the DLL's file source (RUX_InputFile); otherwise the stream is\n"
+    "                 read into memory first (RUX_InputMemory)\n"
+    "  --offset N     where the stream, with its header if any, begins in its file (default 0)\n"
+    "  --size N       the stream's bytes, header included (default 0: to the end of the file)\n"
+    "  --loop FILE    FILE is the loop part and STREAM its introduction, both plain Ogg Vorbis\n"
+    "  --loops N      how often the loop part plays, or the whole stream without --loop (default 1)\n";
+
+namespace {
+
+bool ParseNumber(const char* text, uint32_t& value) {
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long number = std::strtoul(text, &end, 0);
+  if (errno || end == text || *end || text[0] == '-' || number > UINT32_MAX) return false;
+  value = static_cast<uint32_t>(number);
+  return true;
+}
+
+bool ParseCommand(const char* word, ToolOptions::Command& command) {
+  if (std::strcmp(word, "info") == 0) {
+    command = ToolOptions::Command::kInfo;
+  } else if (std::strcmp(word, "decode") == 0) {
+    command = ToolOptions::Command::kDecode;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseToolOptions(int argc, char** argv, ToolOptions& options, std::string& error) {
+  if (argc < 2 || !ParseCommand(argv[1], options.command)) {
+    error = "the first argument is info or decode";
+    return false;
+  }
+  std::vector<std::string> names;
+  for (int i = 2; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const bool hasValue = i + 1 < argc;
+    uint32_t number = 0;
+    if (argument == "--file") {
+      options.fromFile = true;
+    } else if (argument == "--loop" && hasValue) {
+      options.loopStream = argv[++i];
+    } else if ((argument == "--offset" || argument == "--size" || argument == "--loops") && hasValue) {
+      if (!ParseNumber(argv[++i], number)) {
+        error = argument + " takes a number";
+        return false;
+      }
+      if (argument == "--offset") options.offset = number;
+      if (argument == "--size") options.size = number;
+      if (argument == "--loops") options.loops = number;
+    } else if (argument.compare(0, 2, "--") == 0) {
+      error = "unknown option or missing value: " + argument;
+      return false;
+    } else {
+      names.push_back(argument);
+    }
+  }
+  const size_t namesWanted = options.command == ToolOptions::Command::kDecode ? 2 : 1;
+  if (names.size() != namesWanted) {
+    error = namesWanted == 2 ? "decode takes a stream and an output file" : "info takes one stream";
+    return false;
+  }
+  if (!options.loopStream.empty() && (options.offset || options.size)) {
+    error = "--offset and --size apply to a single stream only";
+    return false;
+  }
+  if (options.loops == 0) {
+    error = "--loops is at least 1";
+    return false;
+  }
+  options.stream = names[0];
+  if (namesWanted == 2) options.output = names[1];
+  return true;
+}
