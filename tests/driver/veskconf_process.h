@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-// Where the build put veskconf.exe, as a Windows path.
-std::string BuiltVeskconfPath();
+// "[vesk]環境設定ツール[ver.1.02]", the sheet's caption.
+extern const char kSheetCaption[];
 
 class VeskconfProcess {
  public:

@@ -3,10 +3,18 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "file_bytes.h"
 
-const char kSheetCaption[] =
-    "[vesk]\x8A\xC2\x8B\xAB\x90\xDD\x92\xE8\x83\x63\x81\x5B\x83\x8B[ver.1.02]";
+std::string BuiltVeskconfPath() {
+  // CTest passes the Unix path of the build's program; Wine shows the Unix root as drive Z:.
+  const char* unixPath = std::getenv("VESKCONF_EXE");
+  std::string path = std::string("Z:") + (unixPath != nullptr ? unixPath : "");
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
 
 std::string GameFolder::Folder(const std::string& relative) const {
   const std::string folder = Path() + relative + "\\";

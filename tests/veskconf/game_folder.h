@@ -10,8 +10,8 @@
 #include "temp_directory.h"
 #include "veskconf_process.h"
 
-// "[vesk]環境設定ツール[ver.1.02]", the sheet's caption.
-extern const char kSheetCaption[];
+// Where the build put veskconf.exe, as a Windows path.
+std::string BuiltVeskconfPath();
 
 class GameFolder {
  public:
