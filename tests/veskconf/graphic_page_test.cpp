@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game_folder.h"
+#include "page_test.h"
 #include "resource_ids.h"
 #include "sample_files.h"
 
@@ -51,32 +51,18 @@ class NativeDirect3DOverride {
 const DWORD kAllTextureFilters = D3DPTFILTERCAPS_MINFANISOTROPIC | D3DPTFILTERCAPS_MINFLINEAR |
                                  D3DPTFILTERCAPS_MAGFANISOTROPIC | D3DPTFILTERCAPS_MAGFLINEAR;
 
-class GraphicPage : public testing::Test {
+class GraphicPage : public PageTest {
  protected:
   // Opens the page; fakeAdapter, when given, is what the stand-in d3d9.dll reports.
   SheetDriver Open(const std::string& settings, const std::string& fakeAdapter = "") {
-    game_.WriteSettings(settings);
-    std::vector<std::string> environment;
-    if (!fakeAdapter.empty()) {
-      CopyFileA(FakeDirect3DPath().c_str(), (game_.Path() + "d3d9.dll").c_str(), FALSE);
-      environment = {"FAKE_D3D9=" + fakeAdapter};
-      override_ = std::make_unique<NativeDirect3DOverride>();
-    }
-    sheet_ = StartSheet(game_.InstallProgram(game_.Path()), game_.Path(), environment);
-    EXPECT_NE(sheet_.window, nullptr);
-    const SheetDriver driver = sheet_.Driver();
-    driver.SelectTab(1);
-    return driver;
+    if (fakeAdapter.empty()) return PageTest::Open(Tab::kGraphic, settings);
+    CopyFileA(FakeDirect3DPath().c_str(), (game_.Path() + "d3d9.dll").c_str(), FALSE);
+    override_ = std::make_unique<NativeDirect3DOverride>();
+    return PageTest::Open(Tab::kGraphic, settings, "", {"FAKE_D3D9=" + fakeAdapter});
   }
-  void PressOk() {
-    sheet_.Driver().PressOk();
-    ASSERT_EQ(sheet_.process->WaitForExit(kExitTimeoutMs), 0u);
-  }
-  std::string Saved(const char* key) const { return ValueIn(game_.Path() + "vesk.cfg", "GRAPHIC_CONFIG", key); }
+  std::string Saved(const char* key) const { return SavedSetting("GRAPHIC_CONFIG", key); }
 
-  GameFolder game_;
   std::unique_ptr<NativeDirect3DOverride> override_;
-  OpenSheet sheet_;
 };
 
 const char kAnisotropicEverywhere[] =

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game_folder.h"
+#include "page_test.h"
 #include "resource_ids.h"
 #include "sample_files.h"
 
@@ -18,27 +18,15 @@ const char kResetQuestion[] =
     "\x83\x4C\x81\x5B\x90\xDD\x92\xE8\x82\xF0\x8F\x89\x8A\xFA\x89\xBB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
 const char kMouseUndefined[] = "\x83\x7D\x83\x45\x83\x58\x81\x46\x96\xA2\x92\xE8\x8B\x60";
 
-class KeyPage : public testing::Test {
+class KeyPage : public PageTest {
  protected:
   SheetDriver Open(const std::string& keys, const std::string& settings = "") {
-    game_.WriteSettings(settings);
-    if (!keys.empty()) game_.WriteKeys(keys);
-    sheet_ = StartSheet(game_.InstallProgram(game_.Path()), game_.Path());
-    EXPECT_NE(sheet_.window, nullptr);
-    const SheetDriver driver = sheet_.Driver();
-    driver.SelectTab(5);
-    return driver;
+    return PageTest::Open(Tab::kKeys, settings, keys);
   }
-  void PressOk() {
-    sheet_.Driver().PressOk();
-    ASSERT_EQ(sheet_.process->WaitForExit(kExitTimeoutMs), 0u);
-  }
-  std::string Saved(const char* section, const char* key) const {
-    return ValueIn(game_.Path() + "key.cfg", section, key);
-  }
+  std::string Saved(const char* section, const char* key) const { return SavedKey(section, key); }
   // Clicks the reset button and answers the confirmation.
   void Reset(int answer) const {
-    sheet_.Driver().ClickWithoutWaiting(IDC_KEY_RESET);
+    Driver().ClickWithoutWaiting(IDC_KEY_RESET);
     HWND box = sheet_.process->WaitForWindow(kResetCaption, kStartTimeoutMs);
     ASSERT_NE(box, nullptr);
     AnswerMessageBox(box, answer);
@@ -46,12 +34,9 @@ class KeyPage : public testing::Test {
   }
   std::vector<int> ShownCodes() const {
     std::vector<int> codes;
-    for (int slot : kSlots) codes.push_back(sheet_.Driver().Selection(slot));
+    for (int slot : kSlots) codes.push_back(Driver().Selection(slot));
     return codes;
   }
-
-  GameFolder game_;
-  OpenSheet sheet_;
 };
 
 // In FullKeys, slot k of function n (from 0) holds n * 5 + k + 1, its default 3 more.

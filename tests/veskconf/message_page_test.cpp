@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game_folder.h"
+#include "page_test.h"
 #include "resource_ids.h"
 #include "sample_files.h"
 
@@ -16,34 +16,16 @@ namespace {
 const char kIpaGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4E";
 const char kMsGothic[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 
-class MessagePage : public testing::Test {
+class MessagePage : public PageTest {
  protected:
-  SheetDriver Open(const std::string& settings) {
-    game_.WriteSettings(settings);
-    sheet_ = StartSheet(game_.InstallProgram(game_.Path()), game_.Path());
-    EXPECT_NE(sheet_.window, nullptr);
-    const SheetDriver driver = sheet_.Driver();
-    driver.SelectTab(3);
-    return driver;
-  }
-  void PressOk() {
-    sheet_.Driver().PressOk();
-    ASSERT_EQ(sheet_.process->WaitForExit(kExitTimeoutMs), 0u);
-  }
-  std::string Saved(const char* key) const { return ValueIn(game_.Path() + "vesk.cfg", "MESSAGE_INFO", key); }
-  // Waits for the page's 50 ms timer to rewrite a label.
-  bool LabelBecomes(int id, const std::string& text) const {
-    return WaitUntil([&] { return sheet_.Driver().Text(id) == text; }, 5000);
-  }
+  SheetDriver Open(const std::string& settings) { return PageTest::Open(Tab::kMessage, settings); }
+  std::string Saved(const char* key) const { return SavedSetting("MESSAGE_INFO", key); }
   std::vector<std::string> ListedFaces() const {
     std::vector<std::string> faces;
-    for (int i = 0; i < sheet_.Driver().ListCount(IDC_MESSAGE_FONT_LIST); ++i)
-      faces.push_back(sheet_.Driver().ListItemText(IDC_MESSAGE_FONT_LIST, i));
+    for (int i = 0; i < Driver().ListCount(IDC_MESSAGE_FONT_LIST); ++i)
+      faces.push_back(Driver().ListItemText(IDC_MESSAGE_FONT_LIST, i));
     return faces;
   }
-
-  GameFolder game_;
-  OpenSheet sheet_;
 };
 
 // The Shift-JIS faces of this machine as the platform reports them, by kind.

@@ -1,7 +1,7 @@
 // The mouse and video page as a player uses it.
 #include <gtest/gtest.h>
 
-#include "game_folder.h"
+#include "page_test.h"
 #include "resource_ids.h"
 #include "sample_files.h"
 
@@ -10,26 +10,10 @@ namespace {
 const int kCursorButtons[] = {IDC_MOUSE_HIDE_NEVER, IDC_MOUSE_HIDE_5S, IDC_MOUSE_HIDE_10S, IDC_MOUSE_HIDE_15S,
                               IDC_MOUSE_HIDE_20S};
 
-class MousePage : public testing::Test {
+class MousePage : public PageTest {
  protected:
-  SheetDriver Open(const std::string& settings) {
-    game_.WriteSettings(settings);
-    sheet_ = StartSheet(game_.InstallProgram(game_.Path()), game_.Path());
-    EXPECT_NE(sheet_.window, nullptr);
-    const SheetDriver driver = sheet_.Driver();
-    driver.SelectTab(4);
-    return driver;
-  }
-  void PressOk() {
-    sheet_.Driver().PressOk();
-    ASSERT_EQ(sheet_.process->WaitForExit(kExitTimeoutMs), 0u);
-  }
-  std::string Saved(const char* section, const char* key) const {
-    return ValueIn(game_.Path() + "vesk.cfg", section, key);
-  }
-
-  GameFolder game_;
-  OpenSheet sheet_;
+  SheetDriver Open(const std::string& settings) { return PageTest::Open(Tab::kMouse, settings); }
+  std::string Saved(const char* section, const char* key) const { return SavedSetting(section, key); }
 };
 
 TEST_F(MousePage, AFileWithoutItsKeysShowsFiveSecondsAndNoFrameControl) {

@@ -1,7 +1,7 @@
 // The sound page as a player uses it: volume sliders, the voice fade with its live labels.
 #include <gtest/gtest.h>
 
-#include "game_folder.h"
+#include "page_test.h"
 #include "resource_ids.h"
 #include "sample_files.h"
 
@@ -10,27 +10,10 @@ namespace {
 const int kVolumes[] = {IDC_SOUND_MASTER_VOLUME, IDC_SOUND_MUSIC_VOLUME, IDC_SOUND_EFFECTS_VOLUME,
                         IDC_SOUND_VOICE_VOLUME, IDC_SOUND_VIDEO_VOLUME};
 
-class SoundPage : public testing::Test {
+class SoundPage : public PageTest {
  protected:
-  SheetDriver Open(const std::string& settings) {
-    game_.WriteSettings(settings);
-    sheet_ = StartSheet(game_.InstallProgram(game_.Path()), game_.Path());
-    EXPECT_NE(sheet_.window, nullptr);
-    const SheetDriver driver = sheet_.Driver();
-    driver.SelectTab(2);
-    return driver;
-  }
-  void PressOk() {
-    sheet_.Driver().PressOk();
-    ASSERT_EQ(sheet_.process->WaitForExit(kExitTimeoutMs), 0u);
-  }
-  std::string Saved(const char* key) const { return ValueIn(game_.Path() + "vesk.cfg", "SOUND_INFO", key); }
-  bool LabelBecomes(int id, const std::string& text) const {
-    return WaitUntil([&] { return sheet_.Driver().Text(id) == text; }, 5000);
-  }
-
-  GameFolder game_;
-  OpenSheet sheet_;
+  SheetDriver Open(const std::string& settings) { return PageTest::Open(Tab::kSound, settings); }
+  std::string Saved(const char* key) const { return SavedSetting("SOUND_INFO", key); }
 };
 
 TEST_F(SoundPage, TheFileDefaultsPutTheVolumesAtTheRightEnd) {

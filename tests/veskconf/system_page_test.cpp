@@ -1,30 +1,16 @@
 // The system page as a player uses it.
 #include <gtest/gtest.h>
 
-#include "game_folder.h"
+#include "page_test.h"
 #include "resource_ids.h"
 #include "sample_files.h"
 
 namespace {
 
-class SystemPage : public testing::Test {
+class SystemPage : public PageTest {
  protected:
-  void Start(const std::string& settings) {
-    game_.WriteSettings(settings);
-    sheet_ = StartSheet(game_.InstallProgram(game_.Path()), game_.Path());
-    ASSERT_NE(sheet_.window, nullptr);
-  }
-  SheetDriver Driver() const { return sheet_.Driver(); }
-  void PressOk() {
-    Driver().PressOk();
-    ASSERT_EQ(sheet_.process->WaitForExit(kExitTimeoutMs), 0u);
-  }
-  std::string Saved(const char* section, const char* key) const {
-    return ValueIn(game_.Path() + "vesk.cfg", section, key);
-  }
-
-  GameFolder game_;
-  OpenSheet sheet_;
+  void Start(const std::string& settings) { PageTest::Open(Tab::kSystem, settings); }
+  std::string Saved(const char* section, const char* key) const { return SavedSetting(section, key); }
 };
 
 TEST_F(SystemPage, AFileWithoutKeysShowsTheDefaults) {
