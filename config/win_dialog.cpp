@@ -7,9 +7,7 @@
 #include "control_binding.h"
 
 CWinDialog::CWinDialog(HINSTANCE instance, int templateNumber)
-    : instance_(instance), templateNumber_(templateNumber) {
-  resourceNumber_ = templateNumber;
-}
+    : instance_(instance), templateNumber_(templateNumber) {}
 
 CWinDialog::~CWinDialog() {
   // Destroying the window releases its binding on the way (WM_NCDESTROY).

@@ -36,7 +36,6 @@ class CWinMain : public CWinCmdTarget {
 
   HWND window_ = nullptr;
   CWinMain* owner_ = this;
-  int resourceNumber_ = 0;
   char text_[128] = "オルヴェル汎用システム２";
 
  private:
