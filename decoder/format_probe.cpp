@@ -1,5 +1,5 @@
-// ProbeMemoryFormat through vorbisfile over a seekable view of the image, so that the total length
-// is known: the image is all there, and an unseekable open could not total it.
+// ProbeMemoryFormat through vorbisfile over a seekable view of the image's first logical stream, so
+// that its total length is known: the image is all there, and an unseekable open could not total it.
 #include "format_probe.h"
 
 #include <vorbis/vorbisfile.h>
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "stream_header.h"
 
@@ -38,16 +39,55 @@ int SeekView(void* source, ogg_int64_t offset, int origin) {
 
 long TellView(void* source) { return static_cast<long>(static_cast<MemoryView*>(source)->position); }
 
+// Where the first logical stream ends: at the first page, after its beginning-of-stream pages, whose
+// serial number is none of theirs. Only that stream plays; and over a chain whose later stream is
+// damaged, libvorbisfile 1.3.7's seekable open loses memory (_bisect_forward_serialno).
+uint32_t FirstStreamEnd(const unsigned char* bytes, uint32_t size) {
+  constexpr uint32_t kStep = 65536;
+  ogg_sync_state sync;
+  ogg_sync_init(&sync);
+  ogg_page page;
+  std::vector<long> serials;
+  bool pastBeginning = false;
+  uint32_t fed = 0, position = 0, end = size;
+  for (;;) {
+    const long result = ogg_sync_pageseek(&sync, &page);
+    if (result < 0) {
+      position += static_cast<uint32_t>(-result);
+    } else if (result == 0) {
+      const uint32_t count = std::min(kStep, size - fed);
+      char* buffer = count ? ogg_sync_buffer(&sync, count) : nullptr;
+      if (!buffer) break;
+      std::memcpy(buffer, bytes + fed, count);
+      ogg_sync_wrote(&sync, count);
+      fed += count;
+    } else {
+      pastBeginning = pastBeginning || !ogg_page_bos(&page);
+      const long serial = ogg_page_serialno(&page);
+      if (!pastBeginning) {
+        serials.push_back(serial);
+      } else if (std::find(serials.begin(), serials.end(), serial) == serials.end()) {
+        end = position;
+        break;
+      }
+      position += static_cast<uint32_t>(result);
+    }
+  }
+  ogg_sync_clear(&sync);
+  return end;
+}
+
 }  // namespace
 
 void ProbeMemoryFormat(const void* image, uint32_t size, StreamHeader& header) {
-  MemoryView view{static_cast<const unsigned char*>(image), image ? size : 0, 0};
+  const auto* bytes = static_cast<const unsigned char*>(image);
+  MemoryView view{bytes, image ? FirstStreamEnd(bytes, size) : 0, 0};
   const ov_callbacks callbacks{ReadView, SeekView, nullptr, TellView};
   OggVorbis_File file;
   if (ov_open_callbacks(&view, &file, nullptr, 0, callbacks) != 0) return;
   const vorbis_info* info = ov_info(&file, -1);
   SetPcmFormat(header, info->channels, info->rate);
-  // The low 32 bits of the total over all links, as the field has always held.
+  // The low 32 bits of the stream's total length, as the field has always held.
   const ogg_int64_t total = ov_pcm_total(&file, -1);
   header.pcmLength = total < 0 ? 0 : static_cast<int32_t>(total);
   ov_clear(&file);

@@ -6,6 +6,7 @@
 
 #include "decoder_record.h"
 
-// Refines the channels, rate and pcmLength of a header already set to the default format. An image
-// whose Vorbis headers cannot be read keeps the defaults.
+// Refines the channels, rate and pcmLength of a header already set to the default format, from the
+// image's first logical stream: the one that plays. An image whose Vorbis headers cannot be read
+// keeps the defaults.
 void ProbeMemoryFormat(const void* image, uint32_t size, StreamHeader& header);
