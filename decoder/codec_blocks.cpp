@@ -1,16 +1,16 @@
 // Typed access to the record's state blocks, and their allocation from the local heap.
 #include "codec_blocks.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <iterator>
+
+#include "kernel.h"
 
 namespace {
 
 struct BlockField {
   void* DecoderRecord::*field;
-  SIZE_T size;
+  size_t size;
 };
 
 constexpr BlockField kBlocks[] = {
@@ -42,7 +42,7 @@ CodecBlocks CodecBlocksOf(const DecoderRecord& record) {
 }
 
 void AllocateCodecBlocks(DecoderRecord& record) {
-  for (const BlockField& block : kBlocks) record.*block.field = LocalAlloc(LMEM_FIXED, block.size);
+  for (const BlockField& block : kBlocks) record.*block.field = kernel::LocalAllocate(block.size);
   if (!HasCodecBlocks(record)) FreeCodecBlocks(record);
 }
 
@@ -53,7 +53,7 @@ bool HasCodecBlocks(const DecoderRecord& record) {
 
 void FreeCodecBlocks(DecoderRecord& record) {
   for (void* DecoderRecord::*field : kFreeOrder) {
-    if (record.*field) LocalFree(record.*field);
+    if (record.*field) kernel::LocalRelease(record.*field);
     record.*field = nullptr;
   }
 }

@@ -6,17 +6,7 @@
 
 #include "rux2.h"
 
-// The engine allocates the record and reads it by offset: every position is part of the interface.
-static_assert(sizeof(void*) == 4, "rux2 is a 32-bit library");
-static_assert(sizeof(SourceSlot) == 28);
-static_assert(offsetof(SourceSlot, freeOnClose) == 0);
-static_assert(offsetof(SourceSlot, memoryImage) == 4);
-static_assert(offsetof(SourceSlot, dataStart) == 8);
-static_assert(offsetof(SourceSlot, dataLimit) == 12);
-static_assert(offsetof(SourceSlot, readPos) == 16);
-static_assert(offsetof(SourceSlot, exhausted) == 20);
-static_assert(offsetof(SourceSlot, fileSource) == 24);
-
+// The header block and its format have one layout everywhere.
 static_assert(sizeof(StreamHeader) == 52);
 static_assert(offsetof(StreamHeader, magic) == 0);
 static_assert(offsetof(StreamHeader, headerValue1) == 4);
@@ -47,6 +37,20 @@ static_assert(offsetof(StreamHeader, bitsPerSample) - offsetof(StreamHeader, for
 static_assert(offsetof(StreamHeader, extraSize) - offsetof(StreamHeader, formatTag) ==
               offsetof(WAVEFORMATEX, cbSize));
 
+// The engine allocates the record and reads it by offset: in the 32-bit library every position is
+// part of the interface. The 64-bit host build, which only tests and measures the decoder, has wider
+// pointers and so a layout of its own.
+#ifdef _WIN32
+static_assert(sizeof(void*) == 4, "rux2 is a 32-bit library");
+static_assert(sizeof(SourceSlot) == 28);
+static_assert(offsetof(SourceSlot, freeOnClose) == 0);
+static_assert(offsetof(SourceSlot, memoryImage) == 4);
+static_assert(offsetof(SourceSlot, dataStart) == 8);
+static_assert(offsetof(SourceSlot, dataLimit) == 12);
+static_assert(offsetof(SourceSlot, readPos) == 16);
+static_assert(offsetof(SourceSlot, exhausted) == 20);
+static_assert(offsetof(SourceSlot, fileSource) == 24);
+
 static_assert(sizeof(StreamPart) == 80);
 static_assert(sizeof(DecoderRecord) == 212);
 static_assert(offsetof(DecoderRecord, decoderReady) == 0);
@@ -66,6 +70,7 @@ static_assert(offsetof(DecoderRecord, twoPart) == 196);
 static_assert(offsetof(DecoderRecord, loopPartActive) == 200);
 static_assert(offsetof(DecoderRecord, lastSyncBuffer) == 204);
 static_assert(offsetof(DecoderRecord, resumePending) == 208);
+#endif
 
 // How far header detection has prepared the decoder, kept in decoderReady so that closing and
 // replaying release exactly what exists. A ready decoder reads 1, as the engine has always seen it;

@@ -1,15 +1,14 @@
-// CFileStream over CreateFileA and ReadFile, with the reader loop and blocking reads.
+// CFileStream over the kernel seam's files, with the reader loop and blocking reads.
 #include "file_stream.h"
 
 #include <algorithm>
 #include <cstring>
 
 CFileStream::CFileStream(const char* fileName, ThreadStarter startThread) : CWinThreadMaster(startThread) {
-  file_ = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                      nullptr);
-  if (file_ == INVALID_HANDLE_VALUE) return;
-  const DWORD size = GetFileSize(file_, nullptr);
-  buffer_ = size ? static_cast<unsigned char*>(LocalAlloc(LMEM_FIXED, size)) : nullptr;
+  file_ = kernel::OpenFileForReading(fileName);
+  if (!file_) return;
+  const uint32_t size = kernel::FileSize(file_);
+  buffer_ = size ? static_cast<unsigned char*>(kernel::LocalAllocate(size)) : nullptr;
   if (!buffer_) {
     CloseFile();
     return;
@@ -22,7 +21,7 @@ CFileStream::CFileStream(const char* fileName, ThreadStarter startThread) : CWin
 
 CFileStream::~CFileStream() noexcept(false) {
   Stop();
-  if (buffer_) LocalFree(buffer_);
+  if (buffer_) kernel::LocalRelease(buffer_);
   CloseFile();
 }
 
@@ -33,7 +32,7 @@ uint32_t CFileStream::Read(void* target, uint32_t position, uint32_t length) {
   if (requestedEnd_.load(std::memory_order_relaxed) < end) {
     requestedEnd_.store(end, std::memory_order_relaxed);
   }
-  while (Loaded() < end) Sleep(kPollMilliseconds);
+  while (Loaded() < end) kernel::Sleep(kPollMilliseconds);
   std::memcpy(target, buffer_ + position, count);
   return count;
 }
@@ -42,7 +41,7 @@ unsigned CFileStream::Run() {
   do {
     LoadAhead();
     // The thread's own handle is not signalled while it runs: a plain 10 ms wait.
-    WaitForSingleObject(ThreadHandle(), kPollMilliseconds);
+    kernel::WaitForThread(ThreadHandle(), kPollMilliseconds);
   } while (running_);
   return 0;
 }
@@ -63,9 +62,8 @@ void CFileStream::Stop() {
 void CFileStream::LoadChunk() {
   const uint32_t loaded = loaded_.load(std::memory_order_relaxed);
   if (loaded >= fileSize_) return;
-  const DWORD wanted = std::min(kChunkSize, fileSize_ - loaded);
-  DWORD read = 0;
-  if (!ReadFile(file_, buffer_ + loaded, wanted, &read, nullptr)) read = 0;
+  const uint32_t wanted = std::min(kChunkSize, fileSize_ - loaded);
+  const uint32_t read = kernel::ReadFile(file_, buffer_ + loaded, wanted);
   // A short read, the last chunk or a failed one, ends loading; what it did not fill reads as zeros.
   if (read != kChunkSize) std::memset(buffer_ + loaded + read, 0, fileSize_ - loaded - read);
   loaded_.store(read == kChunkSize ? loaded + read : fileSize_, std::memory_order_release);
@@ -80,6 +78,6 @@ void CFileStream::LoadRest() {
 }
 
 void CFileStream::CloseFile() {
-  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-  file_ = INVALID_HANDLE_VALUE;
+  if (file_) kernel::CloseFile(file_);
+  file_ = nullptr;
 }

@@ -2,22 +2,21 @@
 // chunks ahead of the furthest position read.
 #pragma once
 
-#include <windows.h>
-
 #include <atomic>
 #include <cstdint>
 
+#include "kernel.h"
 #include "win_thread_master.h"
 
 class CFileStream final : public CWinThreadMaster {
  public:
   static constexpr uint32_t kChunkSize = 131072;
-  static constexpr DWORD kPollMilliseconds = 10;
+  static constexpr uint32_t kPollMilliseconds = 10;
 
   // Opens the file, loads its first two chunks and starts the reader thread. A file that cannot be
   // opened, is empty or does not fit in memory gives an empty stream. If the thread cannot start,
   // the whole file is loaded here.
-  explicit CFileStream(const char* fileName, ThreadStarter startThread = &_beginthreadex);
+  explicit CFileStream(const char* fileName, ThreadStarter startThread = &kernel::StartThread);
   // Stops and joins the reader thread; CCtrlFailed from the join passes through.
   ~CFileStream() noexcept(false);
 
@@ -40,7 +39,7 @@ class CFileStream final : public CWinThreadMaster {
   void CloseFile();
 
   std::atomic<uint32_t> running_{0};
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  kernel::File file_ = nullptr;
   uint32_t fileSize_ = 0;
   unsigned char* buffer_ = nullptr;
   // Written by one thread at a time (the constructor, then the reader); only grows. Released after

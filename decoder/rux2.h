@@ -4,9 +4,27 @@
 
 #include <stdint.h>
 
+#ifdef _WIN32
 #include <windows.h>
 /* WAVEFORMATEX, after the Windows types it is made of. */
 #include <mmreg.h>
+#else
+/* Outside Windows, in the library's host build for tests and measurements: the calling convention
+   has no name, and WAVEFORMATEX is laid out as Windows lays it out. */
+#define __cdecl
+#define WAVE_FORMAT_PCM 1
+#pragma pack(push, 1)
+typedef struct WAVEFORMATEX {
+  uint16_t wFormatTag;
+  uint16_t nChannels;
+  uint32_t nSamplesPerSec;
+  uint32_t nAvgBytesPerSec;
+  uint16_t nBlockAlign;
+  uint16_t wBitsPerSample;
+  uint16_t cbSize;
+} WAVEFORMATEX;
+#pragma pack(pop)
+#endif
 
 #ifdef __cplusplus
 extern "C" {

@@ -1,11 +1,10 @@
 // Source slots over memory images and CFileStream.
 #include "source_slot.h"
 
-#include <windows.h>
-
 #include <cstring>
 
 #include "file_stream.h"
+#include "kernel.h"
 
 void PositionSource(SourceSlot& source, uint32_t base, uint32_t headerSize, uint32_t dataLimit) {
   source.dataStart = base + headerSize;
@@ -29,7 +28,7 @@ void FreeOwnedImages(DecoderRecord& record) {
   for (StreamPart& part : record.part) {
     void* image = part.source.memoryImage;
     if (!part.source.freeOnClose || !image) continue;
-    LocalFree(image);
+    kernel::LocalRelease(image);
     // Both parts may have been given one image: it is freed once.
     for (StreamPart& holder : record.part) {
       if (holder.source.memoryImage == image) holder.source.memoryImage = nullptr;

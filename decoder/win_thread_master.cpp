@@ -1,24 +1,16 @@
-// CWinThreadMaster over _beginthreadex and WaitForSingleObject.
+// CWinThreadMaster over the kernel seam's threads and waits.
 #include "win_thread_master.h"
 
 #include "exceptions.h"
 
-bool CWinThreadMaster::StartThread() {
-  // Created suspended so that the handle is stored before Run can look at it.
-  unsigned threadId = 0;
-  thread_ =
-      reinterpret_cast<HANDLE>(startThread_(nullptr, 0, &ThreadProcedure, this, CREATE_SUSPENDED, &threadId));
-  if (!thread_) return false;
-  ResumeThread(thread_);
-  return true;
-}
+bool CWinThreadMaster::StartThread() { return startThread_(thread_, &ThreadProcedure, this); }
 
 void CWinThreadMaster::StopThread() {
   status_ = kStopRequested;
   if (!thread_) return;
-  const DWORD wait = WaitForSingleObject(thread_, INFINITE);
-  if (wait != WAIT_OBJECT_0 && wait != WAIT_TIMEOUT) throw CCtrlFailed();
-  CloseHandle(thread_);
+  if (kernel::WaitForThread(thread_, kernel::kWaitForever) == kernel::WaitResult::kFailed)
+    throw CCtrlFailed();
+  kernel::CloseThread(thread_);
   thread_ = nullptr;
 }
 
@@ -26,7 +18,7 @@ void CWinThreadMaster::CheckStop() const {
   if (status_ == kStopRequested) throw CExKilledByCtrl();
 }
 
-unsigned __stdcall CWinThreadMaster::ThreadProcedure(void* self) {
-  // Returning ends the thread through _endthreadex with this exit code.
+unsigned KERNEL_THREAD_ENTRY CWinThreadMaster::ThreadProcedure(void* self) {
+  // Returning ends the thread with this exit code.
   return static_cast<CWinThreadMaster*>(self)->Run();
 }

@@ -2,21 +2,18 @@
 // their owner.
 #pragma once
 
-#include <process.h>
-#include <windows.h>
-
 #include <atomic>
 #include <cstdint>
 
+#include "kernel.h"
+
 class CWinThreadMaster {
  public:
-  // Creates a thread as _beginthreadex does. Tests pass one that fails.
-  using ThreadStarter = uintptr_t(__cdecl*)(void* security, unsigned stackSize,
-                                            _beginthreadex_proc_type procedure, void* argument,
-                                            unsigned flags, unsigned* threadId);
+  // Creates a thread as kernel::StartThread does. Tests pass one that fails.
+  using ThreadStarter = bool (*)(kernel::Thread& thread, kernel::ThreadProcedure procedure, void* argument);
   static constexpr uint32_t kStopRequested = 0x80000001;
 
-  explicit CWinThreadMaster(ThreadStarter startThread = &_beginthreadex) : startThread_(startThread) {}
+  explicit CWinThreadMaster(ThreadStarter startThread = &kernel::StartThread) : startThread_(startThread) {}
   CWinThreadMaster(const CWinThreadMaster&) = delete;
   CWinThreadMaster& operator=(const CWinThreadMaster&) = delete;
 
@@ -30,14 +27,14 @@ class CWinThreadMaster {
  protected:
   // Owners destroy the exact class; the thread must have been stopped.
   ~CWinThreadMaster() = default;
-  HANDLE ThreadHandle() const { return thread_; }
+  kernel::Thread ThreadHandle() const { return thread_; }
 
  private:
   // The thread's body; its result is the thread's exit code.
   virtual unsigned Run() = 0;
-  static unsigned __stdcall ThreadProcedure(void* self);
+  static unsigned KERNEL_THREAD_ENTRY ThreadProcedure(void* self);
 
   const ThreadStarter startThread_;
-  HANDLE thread_ = nullptr;
+  kernel::Thread thread_ = nullptr;
   std::atomic<uint32_t> status_{0};
 };

@@ -2,12 +2,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "rux2_session.h"
+#include "rux2_library.h"
 
 namespace {
 
 TEST(Rux2Exports, EachExportResolvesByNameAndByItsOrdinal) {
-  ASSERT_TRUE(Rux2().Ready());
+  const Rux2Library rux2;
+  ASSERT_TRUE(rux2.Ready());
   const struct {
     WORD ordinal;
     const char* name;
@@ -18,11 +19,11 @@ TEST(Rux2Exports, EachExportResolvesByNameAndByItsOrdinal) {
       {10, "RUX_InputMemory"}, {11, "RUX_InputMemory2"}, {12, "RUX_Replay"},
   };
   for (const auto& entry : exports) {
-    const FARPROC byName = GetProcAddress(Rux2().Module(), entry.name);
+    const FARPROC byName = GetProcAddress(rux2.Module(), entry.name);
     EXPECT_NE(byName, nullptr) << entry.name;
-    EXPECT_EQ(GetProcAddress(Rux2().Module(), MAKEINTRESOURCEA(entry.ordinal)), byName) << entry.name;
+    EXPECT_EQ(GetProcAddress(rux2.Module(), MAKEINTRESOURCEA(entry.ordinal)), byName) << entry.name;
   }
-  EXPECT_EQ(GetProcAddress(Rux2().Module(), MAKEINTRESOURCEA(13)), nullptr);
+  EXPECT_EQ(GetProcAddress(rux2.Module(), MAKEINTRESOURCEA(13)), nullptr);
 }
 
 }  // namespace

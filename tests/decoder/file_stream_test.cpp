@@ -25,8 +25,9 @@ std::string ReadAt(CFileStream& stream, uint32_t position, uint32_t length) {
   return bytes;
 }
 
-uintptr_t __cdecl NoThread(void*, unsigned, _beginthreadex_proc_type, void*, unsigned, unsigned*) {
-  return 0;
+bool NoThread(kernel::Thread& thread, kernel::ThreadProcedure, void*) {
+  thread = nullptr;
+  return false;
 }
 
 class FileStream : public testing::Test {

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (const TestStream& stream : kTestStreams) {
-    const std::string path = std::string(argv[1]) + "\\" + stream.name + ".wav";
+    const std::string path = std::string(argv[1]) + "/" + stream.name + ".wav";
     const auto samples = MakeSignal(stream.channels, stream.rate, stream.frames, stream.seed);
     if (!WriteWavFile(path, stream.channels, stream.rate, ToPcm16(samples))) {
       std::fprintf(stderr, "make_test_signals: cannot write %s\n", path.c_str());

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Makes the decoder tests' streams in FOLDER: their signals written as WAV files under Wine, then
-# encoded natively by oggenc, which is much faster than encoding under the emulator.
+# Makes the decoder tests' streams in FOLDER: their signals written as WAV files by COMMAND (the
+# signal program, under Wine in the Windows build), then encoded natively by oggenc, which is much
+# faster than encoding under the emulator.
+# Usage: make_test_streams.sh OGGENC FOLDER COMMAND...
 set -euo pipefail
-wine_run=$1 make_signals=$2 oggenc=$3 folder=$4
+oggenc=$1 folder=$2
+shift 2
 rm -rf "$folder"
 mkdir -p "$folder"
 cd "$folder"
-"$wine_run" "$make_signals" .
+"$@" .
 serial=1
 for wav in *.wav; do
   "$oggenc" --quiet --quality 3 --serial "$serial" --output "${wav%.wav}.ogg" "$wav"

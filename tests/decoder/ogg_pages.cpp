@@ -35,6 +35,24 @@ void Reseal(std::string& page) {
   ogg_page_checksum_set(&view);
 }
 
+void ResealEveryPage(std::string& bytes) {
+  constexpr size_t kHeaderBase = 27;
+  size_t position = bytes.find("OggS");
+  while (position != std::string::npos && position + kHeaderBase <= bytes.size()) {
+    const size_t headerLength = kHeaderBase + static_cast<unsigned char>(bytes[position + 26]);
+    size_t pageLength = headerLength;
+    if (position + headerLength <= bytes.size()) {
+      for (size_t i = kHeaderBase; i < headerLength; ++i)
+        pageLength += static_cast<unsigned char>(bytes[position + i]);
+    }
+    if (position + pageLength > bytes.size()) break;
+    std::string page = bytes.substr(position, pageLength);
+    Reseal(page);
+    bytes.replace(position, pageLength, page);
+    position = bytes.find("OggS", position + pageLength);
+  }
+}
+
 std::string MakePage(unsigned char headerType, uint32_t serial, uint32_t sequence,
                      const std::vector<unsigned char>& lacing, const std::string& body) {
   std::string page("OggS", 4);

@@ -11,6 +11,8 @@ std::vector<std::string> SplitPages(const std::string& stream);
 std::string JoinPages(const std::vector<std::string>& pages);
 // Recomputes a page's checksum after its bytes were changed.
 void Reseal(std::string& page);
+// Recomputes the checksum of every whole page found in the bytes, wherever it begins.
+void ResealEveryPage(std::string& bytes);
 // A page of the given segments; its packet is complete only if the last lacing value is below 255.
 std::string MakePage(unsigned char headerType, uint32_t serial, uint32_t sequence,
                      const std::vector<unsigned char>& lacing, const std::string& body);

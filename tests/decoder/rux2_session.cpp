@@ -1,4 +1,4 @@
-// Rux2Session over the exports resolved by Rux2Library.
+// Rux2Session over the table of exports.
 #include "rux2_session.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +12,6 @@ constexpr uint32_t kGuardBytes = 64;
 constexpr size_t kCallLimit = 10000000;
 
 }  // namespace
-
-const Rux2Library& Rux2() {
-  static const Rux2Library library;
-  return library;
-}
 
 Rux2Session::Rux2Session() { Rux2().RUX_Init(&record_); }
 

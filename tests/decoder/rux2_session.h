@@ -1,15 +1,12 @@
-// One decoder record driven through rux2.dll the way the engine drives it, with the checks every
-// frame call must pass.
+// One decoder record driven through the exports the way the engine drives them, with the checks
+// every frame call must pass.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "rux2_library.h"
-
-// rux2.dll, loaded once for the whole test program.
-const Rux2Library& Rux2();
+#include "rux2_under_test.h"
 
 class Rux2Session {
  public:

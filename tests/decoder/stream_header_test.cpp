@@ -2,12 +2,12 @@
 // and files shorter than a header, files at an offset, the probe of headerless images, and the
 // format once the Vorbis headers are read.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cstring>
 #include <string>
 
 #include "file_bytes.h"
+#include "guarded_image.h"
 #include "reference_decoder.h"
 #include "rux2_session.h"
 #include "temp_directory.h"
@@ -40,8 +40,8 @@ std::string HeaderBytes(const StreamHeader& header) {
   return std::string(reinterpret_cast<const char*>(&header), sizeof header);
 }
 
-void ExpectFormat(const WAVEFORMATEX& format, WORD tag, WORD channels, DWORD rate, DWORD bytesPerSecond,
-                  WORD blockAlign, WORD bits, WORD extension) {
+void ExpectFormat(const WAVEFORMATEX& format, uint16_t tag, uint16_t channels, uint32_t rate,
+                  uint32_t bytesPerSecond, uint16_t blockAlign, uint16_t bits, uint16_t extension) {
   EXPECT_EQ(format.wFormatTag, tag);
   EXPECT_EQ(format.nChannels, channels);
   EXPECT_EQ(format.nSamplesPerSec, rate);
@@ -108,7 +108,7 @@ TEST(StreamHeaders, AHeaderlessImageReportsItsFormatAndItsTrueLengthAtOnce) {
   for (const TestStream& stream : {kMono22050, kStereo48000, kBlip}) {
     Rux2Session session;
     session.InputMemory(StreamBytes(stream));
-    const DWORD blockAlign = 2 * stream.channels;
+    const uint32_t blockAlign = 2 * stream.channels;
     ExpectFormat(session.Format(), 1, stream.channels, stream.rate, blockAlign * stream.rate, blockAlign, 16,
                  16);
     EXPECT_EQ(session.Length(), Reference(stream).Frames()) << stream.name;
@@ -144,25 +144,6 @@ TEST(StreamHeaders, AFileStreamAtAnOffsetEndsAtItsSizeOrTheWholeFilesSize) {
     EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(kStereo48000).pcm)) << size;
   }
 }
-
-// Bytes placed right before an inaccessible page: reading one byte too many faults.
-class GuardedImage {
- public:
-  explicit GuardedImage(const std::string& bytes) {
-    pages_ = static_cast<char*>(VirtualAlloc(nullptr, 2 * kPage, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    DWORD old;
-    VirtualProtect(pages_ + kPage, kPage, PAGE_NOACCESS, &old);
-    image_ = pages_ + kPage - bytes.size();
-    std::memcpy(image_, bytes.data(), bytes.size());
-  }
-  ~GuardedImage() { VirtualFree(pages_, 0, MEM_RELEASE); }
-  void* Image() const { return image_; }
-
- private:
-  static constexpr size_t kPage = 4096;
-  char* pages_;
-  char* image_;
-};
 
 TEST(StreamHeaders, ImagesShorterThanTheirHeaderAreReadAsFarAsTheyGoAndNoFurther) {
   const std::string rux = RuxHeader();

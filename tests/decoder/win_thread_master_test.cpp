@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "exceptions.h"
 
 namespace {
@@ -16,7 +19,7 @@ class StopCheckingThread final : public CWinThreadMaster {
     try {
       for (;;) {
         CheckStop();
-        Sleep(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
       }
     } catch (const CExKilledByCtrl&) {
       stopSeen = true;

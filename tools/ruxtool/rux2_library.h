@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "rux2.h"
+#include "rux2_exports.h"
 
-class Rux2Library {
+class Rux2Library : public Rux2Exports {
  public:
   // Loads rux2.dll; Windows looks in the program's own folder first.
   Rux2Library();
@@ -16,19 +16,6 @@ class Rux2Library {
   // True when the DLL loaded and all twelve exports resolved.
   bool Ready() const { return ready_; }
   HMODULE Module() const { return module_; }
-
-  decltype(&::RUX_Init) RUX_Init;
-  decltype(&::RUX_InputMemory) RUX_InputMemory;
-  decltype(&::RUX_InputFile) RUX_InputFile;
-  decltype(&::RUX_InputMemory2) RUX_InputMemory2;
-  decltype(&::RUX_InputFile2) RUX_InputFile2;
-  decltype(&::RUX_DetectConfigure) RUX_DetectConfigure;
-  decltype(&::RUX_GetPcmFormat) RUX_GetPcmFormat;
-  decltype(&::RUX_GetPcmLength) RUX_GetPcmLength;
-  decltype(&::RUX_GetProcessFrame) RUX_GetProcessFrame;
-  decltype(&::RUX_Replay) RUX_Replay;
-  decltype(&::RUX_CloseCoder) RUX_CloseCoder;
-  decltype(&::RUX_Close) RUX_Close;
 
  private:
   template <typename Function>
