@@ -75,18 +75,10 @@ class FrameDelivery {
     return false;
   }
 
-  // Interleaves the chunk straight into the caller's buffer, little-endian.
+  // Interleaves the chunk straight into the caller's buffer.
   void WriteChunk(float** pcm, int frames) {
     const int channels = blocks_.info->channels;
-    unsigned char* chunk = output_ + written_;
-    for (int channel = 0; channel < channels; ++channel) {
-      for (int frame = 0; frame < frames; ++frame) {
-        const auto sample = static_cast<uint16_t>(ConvertSample(pcm[channel][frame]));
-        unsigned char* target = chunk + 2 * (frame * channels + channel);
-        target[0] = static_cast<unsigned char>(sample);
-        target[1] = static_cast<unsigned char>(sample >> 8);
-      }
-    }
+    WriteInterleaved(pcm, channels, frames, output_ + written_);
     written_ += 2 * channels * frames;
   }
 
