@@ -1,0 +1,189 @@
+// The three decoders of the benchmark, each timed from opening the image to releasing it.
+#include "decoders.h"
+
+#include <ogg/ogg.h>
+#include <vorbis/codec.h>
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "rux2_under_test.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct ImageReader {
+  const std::string& bytes;
+  size_t position = 0;
+};
+
+size_t ReadImage(void* target, size_t size, size_t count, void* source) {
+  auto& reader = *static_cast<ImageReader*>(source);
+  const size_t bytes = std::min(size * count, reader.bytes.size() - reader.position);
+  std::memcpy(target, reader.bytes.data() + reader.position, bytes);
+  reader.position += bytes;
+  return bytes / size;
+}
+
+int SeekImage(void* source, ogg_int64_t offset, int origin) {
+  auto& reader = *static_cast<ImageReader*>(source);
+  const auto size = static_cast<ogg_int64_t>(reader.bytes.size());
+  const ogg_int64_t base = origin == SEEK_CUR   ? static_cast<ogg_int64_t>(reader.position)
+                           : origin == SEEK_END ? size
+                                                : 0;
+  if (base + offset < 0 || base + offset > size) return -1;
+  reader.position = static_cast<size_t>(base + offset);
+  return 0;
+}
+
+long TellImage(void* source) { return static_cast<long>(static_cast<ImageReader*>(source)->position); }
+
+// libvorbis driven as the decoder drives it, 1024-byte feed steps included, minus the conversion.
+class Synthesis {
+ public:
+  explicit Synthesis(const std::string& image) : image_(image) {
+    ogg_sync_init(&sync_);
+    vorbis_info_init(&info_);
+    vorbis_comment_init(&comment_);
+  }
+  ~Synthesis() {
+    if (started_) {
+      vorbis_block_clear(&block_);
+      vorbis_dsp_clear(&dsp_);
+    }
+    if (streaming_) ogg_stream_clear(&stream_);
+    vorbis_comment_clear(&comment_);
+    vorbis_info_clear(&info_);
+    ogg_sync_clear(&sync_);
+  }
+
+  uint64_t Run() {
+    while (NextPage()) {
+      if (!streaming_) ogg_stream_init(&stream_, ogg_page_serialno(&page_));
+      streaming_ = true;
+      ogg_stream_pagein(&stream_, &page_);
+      while (ogg_stream_packetout(&stream_, &packet_) > 0) Decode();
+    }
+    return samples_;
+  }
+
+ private:
+  bool NextPage() {
+    for (;;) {
+      const int result = ogg_sync_pageout(&sync_, &page_);
+      if (result > 0) return true;
+      if (result < 0) continue;
+      if (position_ >= image_.size()) return false;
+      const size_t count = std::min<size_t>(1024, image_.size() - position_);
+      std::memcpy(ogg_sync_buffer(&sync_, static_cast<long>(count)), image_.data() + position_, count);
+      ogg_sync_wrote(&sync_, static_cast<long>(count));
+      position_ += count;
+    }
+  }
+
+  void Decode() {
+    if (headers_ < 3) {
+      vorbis_synthesis_headerin(&info_, &comment_, &packet_);
+      if (++headers_ == 3) {
+        vorbis_synthesis_init(&dsp_, &info_);
+        vorbis_block_init(&dsp_, &block_);
+        started_ = true;
+      }
+      return;
+    }
+    if (vorbis_synthesis(&block_, &packet_) == 0) vorbis_synthesis_blockin(&dsp_, &block_);
+    float** pcm;
+    int frames;
+    while ((frames = vorbis_synthesis_pcmout(&dsp_, &pcm)) > 0) {
+      samples_ += static_cast<uint64_t>(frames) * info_.channels;
+      vorbis_synthesis_read(&dsp_, frames);
+    }
+  }
+
+  const std::string& image_;
+  size_t position_ = 0;
+  ogg_sync_state sync_;
+  ogg_stream_state stream_;
+  ogg_page page_;
+  ogg_packet packet_;
+  vorbis_info info_;
+  vorbis_comment comment_;
+  vorbis_dsp_state dsp_;
+  vorbis_block block_;
+  int headers_ = 0;
+  bool streaming_ = false;
+  bool started_ = false;
+  uint64_t samples_ = 0;
+};
+
+}  // namespace
+
+DecodeRun DecodeThroughExports(const std::string& image, uint32_t requestBytes) {
+  // Room for the request and one decoded chunk: 4096 frames of up to 16 channels.
+  std::vector<char> buffer(requestBytes + 4096 * 2 * 16);
+  DecodeRun run;
+  const Clock::time_point start = Clock::now();
+  DecoderRecord record{};
+  Rux2().RUX_Init(&record);
+  Rux2().RUX_InputMemory(&record, const_cast<char*>(image.data()), static_cast<uint32_t>(image.size()), 0);
+  if (Rux2().RUX_DetectConfigure(&record) == RUX_OK) {
+    for (;;) {
+      const uint32_t written = Rux2().RUX_GetProcessFrame(&record, buffer.data(), requestBytes);
+      run.samples += written / 2;
+      if (written == 0 && RuxActivePart(&record)->source.exhausted) break;
+    }
+  }
+  Rux2().RUX_Close(&record);
+  run.seconds = SecondsSince(start);
+  return run;
+}
+
+DecodeRun OpenThroughExports(const std::string& image) {
+  DecodeRun run;
+  const Clock::time_point start = Clock::now();
+  DecoderRecord record{};
+  Rux2().RUX_Init(&record);
+  Rux2().RUX_InputMemory(&record, const_cast<char*>(image.data()), static_cast<uint32_t>(image.size()), 0);
+  Rux2().RUX_DetectConfigure(&record);
+  Rux2().RUX_Close(&record);
+  run.seconds = SecondsSince(start);
+  return run;
+}
+
+DecodeRun DecodeWithOvRead(const std::string& image) {
+  constexpr int kLittleEndian = 0, kSixteenBits = 2, kSigned = 1;
+  std::vector<char> buffer(4096);
+  DecodeRun run;
+  const Clock::time_point start = Clock::now();
+  ImageReader reader{image};
+  OggVorbis_File file;
+  if (ov_open_callbacks(&reader, &file, nullptr, 0, ov_callbacks{ReadImage, SeekImage, nullptr, TellImage}) ==
+      0) {
+    int link = 0;
+    long bytes;
+    while ((bytes = ov_read(&file, buffer.data(), static_cast<int>(buffer.size()), kLittleEndian,
+                            kSixteenBits, kSigned, &link)) > 0) {
+      run.samples += static_cast<uint64_t>(bytes) / 2;
+    }
+    ov_clear(&file);
+  }
+  run.seconds = SecondsSince(start);
+  return run;
+}
+
+DecodeRun SynthesisFloor(const std::string& image) {
+  DecodeRun run;
+  const Clock::time_point start = Clock::now();
+  run.samples = Synthesis(image).Run();
+  run.seconds = SecondsSince(start);
+  return run;
+}

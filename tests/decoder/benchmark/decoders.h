@@ -1,0 +1,19 @@
+// Three ways to decode one stream image to its end, for the benchmark: through the exports as the
+// engine calls them, with libvorbisfile's ov_read to 16-bit PCM, and libvorbis synthesis alone
+// without any conversion (the floor the other two build on).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct DecodeRun {
+  double seconds = 0;
+  uint64_t samples = 0;  // over all channels
+};
+
+DecodeRun DecodeThroughExports(const std::string& image, uint32_t requestBytes);
+// Binding, detection and closing alone: the part of the exports' time that does not grow with the
+// stream.
+DecodeRun OpenThroughExports(const std::string& image);
+DecodeRun DecodeWithOvRead(const std::string& image);
+DecodeRun SynthesisFloor(const std::string& image);
