@@ -1,38 +1,12 @@
-// DecodeReference through ov_open_callbacks over a string and ov_read_float.
+// DecodeReference through vorbisfile over the string and ov_read_float.
 #include "reference_decoder.h"
 
-#include <vorbis/vorbisfile.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <map>
 
+#include "string_source.h"
+
 namespace {
-
-struct StringSource {
-  const std::string& bytes;
-  size_t position;
-};
-
-size_t ReadString(void* target, size_t size, size_t count, void* source) {
-  auto& input = *static_cast<StringSource*>(source);
-  const size_t bytes = std::min(size * count, input.bytes.size() - input.position);
-  std::memcpy(target, input.bytes.data() + input.position, bytes);
-  input.position += bytes;
-  return bytes / size;
-}
-
-int SeekString(void* source, ogg_int64_t offset, int origin) {
-  auto& input = *static_cast<StringSource*>(source);
-  const ogg_int64_t size = static_cast<ogg_int64_t>(input.bytes.size());
-  const ogg_int64_t target = offset + (origin == SEEK_SET ? 0 : origin == SEEK_CUR ? input.position : size);
-  if (target < 0 || target > size) return -1;
-  input.position = static_cast<size_t>(target);
-  return 0;
-}
-
-long TellString(void* source) { return static_cast<long>(static_cast<StringSource*>(source)->position); }
 
 void AppendSample(std::string& pcm, float sample) {
   const long value = std::clamp(static_cast<long>(sample * 32767.0), -32768L, 32767L);
@@ -44,12 +18,9 @@ void AppendSample(std::string& pcm, float sample) {
 
 ReferencePcm DecodeReference(const std::string& stream) {
   ReferencePcm reference;
-  StringSource source{stream, 0};
+  StringSource source{stream};
   OggVorbis_File file;
-  if (ov_open_callbacks(&source, &file, nullptr, 0,
-                        ov_callbacks{ReadString, SeekString, nullptr, TellString})) {
-    return reference;
-  }
+  if (OpenStringSource(source, file) != 0) return reference;
   reference.channels = ov_info(&file, 0)->channels;
   reference.rate = ov_info(&file, 0)->rate;
   float** channels = nullptr;

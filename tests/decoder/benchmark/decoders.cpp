@@ -7,11 +7,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "rux2_under_test.h"
+#include "string_source.h"
 
 namespace {
 
@@ -20,32 +20,6 @@ using Clock = std::chrono::steady_clock;
 double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
-
-struct ImageReader {
-  const std::string& bytes;
-  size_t position = 0;
-};
-
-size_t ReadImage(void* target, size_t size, size_t count, void* source) {
-  auto& reader = *static_cast<ImageReader*>(source);
-  const size_t bytes = std::min(size * count, reader.bytes.size() - reader.position);
-  std::memcpy(target, reader.bytes.data() + reader.position, bytes);
-  reader.position += bytes;
-  return bytes / size;
-}
-
-int SeekImage(void* source, ogg_int64_t offset, int origin) {
-  auto& reader = *static_cast<ImageReader*>(source);
-  const auto size = static_cast<ogg_int64_t>(reader.bytes.size());
-  const ogg_int64_t base = origin == SEEK_CUR   ? static_cast<ogg_int64_t>(reader.position)
-                           : origin == SEEK_END ? size
-                                                : 0;
-  if (base + offset < 0 || base + offset > size) return -1;
-  reader.position = static_cast<size_t>(base + offset);
-  return 0;
-}
-
-long TellImage(void* source) { return static_cast<long>(static_cast<ImageReader*>(source)->position); }
 
 // libvorbis driven as the decoder drives it, 1024-byte feed steps included, minus the conversion.
 class Synthesis {
@@ -164,10 +138,9 @@ DecodeRun DecodeWithOvRead(const std::string& image) {
   std::vector<char> buffer(4096);
   DecodeRun run;
   const Clock::time_point start = Clock::now();
-  ImageReader reader{image};
+  StringSource source{image};
   OggVorbis_File file;
-  if (ov_open_callbacks(&reader, &file, nullptr, 0, ov_callbacks{ReadImage, SeekImage, nullptr, TellImage}) ==
-      0) {
+  if (OpenStringSource(source, file) == 0) {
     int link = 0;
     long bytes;
     while ((bytes = ov_read(&file, buffer.data(), static_cast<int>(buffer.size()), kLittleEndian,
