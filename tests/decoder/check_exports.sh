@@ -15,7 +15,8 @@ expected='1 RUX_Close
 11 RUX_InputMemory2
 12 RUX_Replay'
 # The name table lists "[index] name"; an export's ordinal is its index plus the ordinal base.
-actual=$(i686-w64-mingw32-objdump -p "$dll" | awk '
+# objdump translates its headings under a Japanese locale.
+actual=$(LC_ALL=C i686-w64-mingw32-objdump -p "$dll" | awk '
   /Ordinal Base/ { base = $NF }
   /^\[Ordinal\/Name Pointer\] Table/ { names = 1; next }
   names && /^\t\[/ { gsub(/[][]/, " "); print $1 + base, $2; next }
