@@ -35,18 +35,16 @@ void LoadTable(const ProfileFile& file, int firstSection, KeyTable& table) {
 }  // namespace
 
 void LoadKeyBindings(const char* directory, KeyBindings& keys) {
-  const ProfileFile file(directory, "key.cfg");
+  const ProfileFile file(std::string(directory) + kKeyBindingFileName);
   LoadTable(file, 1, keys.current);
   LoadTable(file, kFirstDefaultSection, keys.defaults);
 }
 
-bool SaveKeyBindings(const char* directory, const KeyBindings& keys) {
-  ProfileUpdate file(directory, "key.cfg");
+void WriteKeyBindings(const KeyBindings& keys, ProfileUpdate& file) {
   for (int function = 0; function < kFunctionCount; ++function) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
       const KeyName name = NameOf(function + 1, slot);
       file.WriteInteger(name.section, name.key, keys.current[function][slot]);
     }
   }
-  return file.Commit();
 }

@@ -2,9 +2,11 @@
 #pragma once
 
 #include "key_bindings.h"
+#include "profile_update.h"
+
+constexpr char kKeyBindingFileName[] = "key.cfg";
 
 // Reads both tables; codes outside 0..123 read as 0. JOYPAD_USE lives in "vesk.cfg".
 void LoadKeyBindings(const char* directory, KeyBindings& keys);
-// Writes the current table only; the default sections are left as the file holds them. False,
-// with the file as it was, when the save failed.
-bool SaveKeyBindings(const char* directory, const KeyBindings& keys);
+// Writes the current table only; the default sections are left as the file holds them.
+void WriteKeyBindings(const KeyBindings& keys, ProfileUpdate& file);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 
+#include "file_rewrite.h"
 #include "key_binding_file.h"
 #include "profile_file.h"
 #include "profile_update.h"
@@ -33,6 +34,7 @@ struct SettingsKey {
 };
 
 constexpr std::size_t kKeyCount = 55;
+constexpr char kSettingsFileName[] = "vesk.cfg";
 constexpr std::size_t kTextReadSize = 128;
 const char kDefaultFont[] = "ＭＳ ゴシック";
 
@@ -150,10 +152,9 @@ std::int32_t FileValue(const SettingsKey& key, std::int32_t heldValue) {
 
 void LoadKey(const ProfileFile& file, const SettingsKey& key) {
   if (key.rule == ReadRule::Text) {
-    char text[kTextReadSize];
-    file.ReadText(key.section, key.key, kDefaultFont, text, sizeof text);
+    const std::string text = file.ReadText(key.section, key.key, kDefaultFont, kTextReadSize);
     std::memset(key.text, 0, kFontFieldSize);
-    std::memcpy(key.text, text, std::strlen(text));
+    std::memcpy(key.text, text.data(), text.size());
     return;
   }
   *key.field = HeldValue(key, file.ReadInteger(key.section, key.key, key.fallback));
@@ -174,13 +175,17 @@ void SaveKey(ProfileUpdate& file, const SettingsKey& key) {
 
 void LoadSettings(const char* directory, const SettingsRecord& record) {
   LoadKeyBindings(directory, record.keys);
-  const ProfileFile file(directory, "vesk.cfg");
+  const ProfileFile file(std::string(directory) + kSettingsFileName);
   for (const SettingsKey& key : KeysOf(record)) LoadKey(file, key);
 }
 
-bool SaveSettings(const char* directory, const SettingsRecord& record) {
-  const bool keysSaved = SaveKeyBindings(directory, record.keys);
-  ProfileUpdate file(directory, "vesk.cfg");
-  for (const SettingsKey& key : WriteOrder(KeysOf(record))) SaveKey(file, key);
-  return file.Commit() && keysSaved;
+SaveResult SaveSettings(const char* directory, const SettingsRecord& record) {
+  ProfileUpdate keys;
+  WriteKeyBindings(record.keys, keys);
+  ProfileUpdate settings;
+  for (const SettingsKey& key : WriteOrder(KeysOf(record))) SaveKey(settings, key);
+  FileRewrite keyFile(directory, kKeyBindingFileName, [&](const std::string& bytes) { return keys.AppliedTo(bytes); });
+  FileRewrite settingsFile(directory, kSettingsFileName,
+                           [&](const std::string& bytes) { return settings.AppliedTo(bytes); });
+  return RewriteTogether({&keyFile, &settingsFile});
 }

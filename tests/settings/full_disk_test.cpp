@@ -1,94 +1,45 @@
-// Saving onto a disk that runs full: the files keep everything they held.
+// Saving onto a disk that runs full: both files are saved, or both keep everything they held.
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "file_bytes.h"
 #include "settings_groups.h"
+#include "small_disk.h"
 
 namespace {
 
-constexpr DWORD kPage = 4096;
-
-// The small disk CTest mounts, as a Windows path; empty when it could not be mounted.
-std::string SmallDisk() {
-  const char* unixPath = std::getenv("SMALL_DISK");
-  if (unixPath == nullptr) return "";
-  std::string path = std::string("Z:") + unixPath + "/";
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  // An unmounted folder is not small: a filler would fill the real disk.
-  ULARGE_INTEGER total = {};
-  if (!GetDiskFreeSpaceExA(path.c_str(), nullptr, &total, nullptr) || total.QuadPart > 1024 * 1024) return "";
-  return path;
-}
-
-// Fills the disk to the last page, then gives back free bytes.
-class Filler {
- public:
-  Filler(const std::string& path, DWORD free) : path_(path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const std::string page(kPage, 'x');
-    DWORD written = kPage;
-    LONG size = 0;
-    while (written == kPage && WriteFile(file, page.data(), kPage, &written, nullptr)) size += static_cast<LONG>(written);
-    SetFilePointer(file, size - static_cast<LONG>(free), nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    CloseHandle(file);
-  }
-  ~Filler() { DeleteFileA(path_.c_str()); }
-
- private:
-  std::string path_;
-};
-
-class FullDisk : public testing::Test {
+class FullDisk : public SmallDiskTest {
  protected:
-  void SetUp() override {
-    disk_ = SmallDisk();
-    if (disk_.empty()) GTEST_SKIP() << "no small disk mounted (the tests run as root mount one)";
-    directory_ = disk_ + "game\\";
-    CreateDirectoryA(directory_.c_str(), nullptr);
-  }
-  void TearDown() override {
-    for (const char* name : {"vesk.cfg", "key.cfg", "vesk.cfg.saving", "vesk.cfg.check", "key.cfg.saving",
-                             "key.cfg.check"})
-      DeleteFileA((directory_ + name).c_str());
-    RemoveDirectoryA(directory_.c_str());
-  }
-  bool Save() { return SaveSettings(directory_.c_str(), groups_.Record()); }
-  bool NoWorkingCopiesLeft() const {
-    for (const char* name : {"vesk.cfg.saving", "vesk.cfg.check", "key.cfg.saving", "key.cfg.check"})
-      if (FileExists(directory_ + name)) return false;
-    return true;
-  }
+  SaveResult Save() { return SaveSettings(folder_.c_str(), groups_.Record()); }
 
-  std::string disk_;
-  std::string directory_;
   SettingsGroups groups_;
 };
 
-// Keys of the engine's own, enough to fill about two pages.
-std::string EngineKeys() {
+// Keys of the engine's own, up to size bytes.
+std::string EngineKeys(std::size_t size) {
   std::string text = "[ENGINE_PRIVATE]\r\n";
-  for (int i = 0; text.size() < 2 * kPage - 300; ++i) text += "SCENE_FLAG_" + std::to_string(i) + "=1\r\n";
+  for (int i = 0; text.size() < size; ++i) text += "SCENE_FLAG_" + std::to_string(i) + "=1\r\n";
   return text;
 }
 
-TEST_F(FullDisk, WithNoRoomAtAllNeitherFileChanges) {
-  const std::string settings = EngineKeys();
+// The settings file grows by about 1100 bytes (every key of the program is added), out of its
+// second page; the key file grows within its first.
+TEST_F(FullDisk, WithNoRoomForTheGrowthNeitherFileChanges) {
+  const std::string settings = EngineKeys(2 * kDiskPage - 300);
   const std::string keys = "[KEY_FUNCTION_51]\r\nKEY_DATA_01=22\r\n";
-  WriteFileBytes(directory_ + "vesk.cfg", settings);
-  WriteFileBytes(directory_ + "key.cfg", keys);
-  LoadSettings(directory_.c_str(), groups_.Record());
-  const Filler filler(disk_ + "filler", 0);
-  EXPECT_FALSE(Save());
-  EXPECT_EQ(ReadFileBytes(directory_ + "vesk.cfg"), settings);
-  EXPECT_EQ(ReadFileBytes(directory_ + "key.cfg"), keys);
-  EXPECT_TRUE(NoWorkingCopiesLeft());
+  WriteFileBytes(folder_ + "vesk.cfg", settings);
+  WriteFileBytes(folder_ + "key.cfg", keys);
+  LoadSettings(folder_.c_str(), groups_.Record());
+  FillDisk(0);
+  const SaveResult result = Save();
+  EXPECT_FALSE(result.saved);
+  EXPECT_EQ(result.failedFile, "vesk.cfg");
+  EXPECT_EQ(result.cause, SaveFailureCause::kDiskFull);
+  EXPECT_EQ(ReadFileBytes(folder_ + "vesk.cfg"), settings);
+  EXPECT_EQ(ReadFileBytes(folder_ + "key.cfg"), keys);
 }
 
 // A key file already holding every current binding: saving it needs no more room.
@@ -101,18 +52,20 @@ std::string FullKeyFile() {
   return text;
 }
 
-TEST_F(FullDisk, RoomForTheCopyButNotForTheGrownFileKeepsTheOriginal) {
-  // The copy of the settings file fits in the two free pages; with the program's keys added it
-  // needs a third, so the platform leaves the copy cut short and says nothing.
-  const std::string settings = EngineKeys();
-  WriteFileBytes(directory_ + "vesk.cfg", settings);
-  WriteFileBytes(directory_ + "key.cfg", FullKeyFile());
-  LoadSettings(directory_.c_str(), groups_.Record());
-  const Filler filler(disk_ + "filler", 2 * kPage);
-  EXPECT_FALSE(Save());
-  EXPECT_EQ(ReadFileBytes(directory_ + "vesk.cfg"), settings);
-  EXPECT_EQ(ProfileText(directory_ + "key.cfg", "KEY_FUNCTION_20", "KEY_DATA_05"), "0");
-  EXPECT_TRUE(NoWorkingCopiesLeft());
+TEST_F(FullDisk, ANewTextThatFitsTheFilesOwnSpaceIsSaved) {
+  // The grown settings file still ends inside its second page; nothing else is free.
+  const std::string settings = EngineKeys(2 * kDiskPage - 1500);
+  WriteFileBytes(folder_ + "vesk.cfg", settings);
+  WriteFileBytes(folder_ + "key.cfg", FullKeyFile());
+  LoadSettings(folder_.c_str(), groups_.Record());
+  groups_.keys.current[19][4] = 7;
+  FillDisk(0);
+  EXPECT_TRUE(Save().saved);
+  const std::string saved = ReadFileBytes(folder_ + "vesk.cfg");
+  EXPECT_EQ(saved.compare(0, settings.size(), settings), 0);
+  EXPECT_EQ(ProfileText(folder_ + "vesk.cfg", "MESSAGE_INFO", "AUTO_MODE_3"), "0");
+  EXPECT_LT(saved.size(), 2 * kDiskPage);
+  EXPECT_EQ(ProfileText(folder_ + "key.cfg", "KEY_FUNCTION_20", "KEY_DATA_05"), "7");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -155,10 +155,19 @@ TEST_F(SettingsFile, TheFontTextPassesThroughByteForByte) {
   EXPECT_NE(ReadFileBytes(Path()).find("FONT=" + font + "\r\n"), std::string::npos);
 }
 
-TEST_F(SettingsFile, ALongFontTextIsCutTo127Bytes) {
+TEST_F(SettingsFile, ALongFontTextIsCutTo127BytesWithoutHalfACharacter) {
   WriteSettings("[MESSAGE_INFO]\r\nFONT=" + std::string(200, 'F') + "\r\n");
   groups_.Load(directory_);
   EXPECT_EQ(std::string(groups_.message.FONT), std::string(127, 'F'));
+
+  // 100 times "あ" (82 A0): the 127th byte would be the lead byte of the 64th.
+  std::string hiragana;
+  for (int i = 0; i < 100; ++i) hiragana += "\x82\xA0";
+  std::memset(groups_.message.FONT, 0x02, sizeof groups_.message.FONT);
+  WriteSettings("[MESSAGE_INFO]\r\nFONT=" + hiragana + "\r\n");
+  groups_.Load(directory_);
+  EXPECT_EQ(std::string(groups_.message.FONT), hiragana.substr(0, 126));
+  EXPECT_EQ(groups_.message.FONT[126], '\0');
 }
 
 TEST_F(SettingsFile, TheDefaultFontIsWrittenInShiftJis) {
@@ -225,38 +234,28 @@ TEST_F(SettingsFile, KeysAndSectionsTheProgramDoesNotKnowSurviveASave) {
   EXPECT_EQ(Saved("SYSTEM_INFO", "DLG_LOAD"), "1");
 }
 
-// The folder's entries, to see that a save leaves no working copies behind.
-std::vector<std::string> FilesIn(const TempDirectory& directory) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((directory.Path() + "*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST_F(SettingsFile, ASaveReplacesBothFilesAndLeavesNothingElse) {
   WriteSettings("[MOUSE_INFO]\r\nAUTO_CLEAR=2\r\n");
   groups_.Load(directory_);
-  EXPECT_TRUE(groups_.Save(directory_));
-  EXPECT_EQ(FilesIn(directory_), (std::vector<std::string>{"key.cfg", "vesk.cfg"}));
+  EXPECT_TRUE(groups_.Save(directory_).saved);
+  EXPECT_EQ(FilesIn(directory_.Path()), (std::vector<std::string>{"key.cfg", "vesk.cfg"}));
 }
 
-TEST_F(SettingsFile, ASaveIntoALockedFileFailsAndLeavesItAsItWas) {
+TEST_F(SettingsFile, ASaveIntoALockedFileChangesNeitherFileAndSaysWhy) {
   const std::string original = "[MOUSE_INFO]\r\nAUTO_CLEAR=2\r\n[ENGINE]\r\nSLOT=4\r\n";
   WriteSettings(original);
   groups_.Load(directory_);
   groups_.mouseVideo.AUTO_CLEAR = 3;
   HANDLE lock = CreateFileA(Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(groups_.Save(directory_));
+  const SaveResult result = groups_.Save(directory_);
   CloseHandle(lock);
+  EXPECT_FALSE(result.saved);
+  EXPECT_EQ(result.failedFile, "vesk.cfg");
+  EXPECT_EQ(result.cause, SaveFailureCause::kInUse);
   EXPECT_EQ(ReadFileBytes(Path()), original);
-  EXPECT_EQ(FilesIn(directory_), (std::vector<std::string>{"key.cfg", "vesk.cfg"}));
+  // The missing key file, created for the save, is gone again.
+  EXPECT_EQ(FilesIn(directory_.Path()), (std::vector<std::string>{"vesk.cfg"}));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ struct SettingsGroups {
 
   SettingsRecord Record() { return {keys, system, graphic, sound, mouseVideo, message}; }
   void Load(const TempDirectory& directory) { LoadSettings(directory.Path().c_str(), Record()); }
-  bool Save(const TempDirectory& directory) { return SaveSettings(directory.Path().c_str(), Record()); }
+  SaveResult Save(const TempDirectory& directory) { return SaveSettings(directory.Path().c_str(), Record()); }
 };
 
 // The value of a key as the platform reads it back from a file.

@@ -8,12 +8,9 @@
 #include "file_bytes.h"
 
 std::string BuiltVeskconfPath() {
-  // CTest passes the Unix path of the build's program; Wine shows the Unix root as drive Z:.
+  // CTest passes the Unix path of the build's program.
   const char* unixPath = std::getenv("VESKCONF_EXE");
-  std::string path = std::string("Z:") + (unixPath != nullptr ? unixPath : "");
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
+  return WindowsPathOf(unixPath != nullptr ? unixPath : "");
 }
 
 std::string GameFolder::Folder(const std::string& relative) const {

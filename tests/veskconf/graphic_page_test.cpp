@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "file_bytes.h"
 #include "page_test.h"
 #include "resource_ids.h"
 #include "sample_files.h"
@@ -19,12 +20,7 @@ const char kUsable[] = "\x81\x79\x8E\x67\x97\x70\x89\xC2\x94\x5C\x82\xC5\x82\xB7
 const char kNotUsable[] = "\x81\x79\x8E\x67\x97\x70\x8F\x6F\x97\x88\x82\xDC\x82\xB9\x82\xF1\x81\x7A";
 
 // The stand-in d3d9.dll of the build, as a Windows path.
-std::string FakeDirect3DPath() {
-  std::string path = std::string("Z:") + std::getenv("FAKE_D3D9_DLL");
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+std::string FakeDirect3DPath() { return WindowsPathOf(std::getenv("FAKE_D3D9_DLL")); }
 
 std::string Caps(DWORD texture, DWORD stretch) {
   char text[32];
