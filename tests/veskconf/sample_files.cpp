@@ -41,6 +41,12 @@ std::string FullKeys() {
   return text;
 }
 
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
 int KeyLineCount(const std::string& file) {
   int count = 0;
   std::size_t line = 0;

@@ -1,8 +1,12 @@
-// The sheet as a whole: its tabs, OK, Cancel and the close box.
+// The sheet as a whole: its tabs, OK, Cancel and the close box, and what OK makes of the files.
 #include <windows.h>
+
+#include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
+#include "file_bytes.h"
 #include "game_folder.h"
 #include "resource_ids.h"
 #include "sample_files.h"
@@ -69,6 +73,69 @@ TEST_F(Sheet, OkWritesThePagesNeverOpenedAsTheyWereLoaded) {
   EXPECT_EQ(ValueIn(settings, "SAVE_INFO", "LAST_SLOT"), "3");
   EXPECT_EQ(ValueIn(settings, "SYSTEM_INFO", "JOYPAD_USE"), "0");
   EXPECT_EQ(ValueIn(game_.Path() + "key.cfg", "KEY_FUNCTION_02", "KEY_DATA_03"), "8");
+}
+
+TEST_F(Sheet, AFontThePlatformReadsOtherwiseIsSavedWithEveryOtherKey) {
+  std::string hiragana;  // 100 times "あ" (82 A0)
+  for (int i = 0; i < 100; ++i) hiragana += "\x82\xA0";
+  // The platform reads the first without one pair of quotes, the second cut to 127 bytes: the
+  // lead byte of the 64th character is dropped with it.
+  const std::pair<std::string, std::string> fonts[] = {{"\"\"abc\"\"", "\"abc\""}, {hiragana, hiragana.substr(0, 126)}};
+  for (const auto& [font, saved] : fonts) {
+    game_.WriteSettings(Replaced(FullSettings(), "FONT=VL Gothic", "FONT=" + font));
+    game_.WriteKeys(FullKeys());
+    Start();
+    Driver().PressOk();
+    EXPECT_EQ(WaitForExit(), 0u);
+    EXPECT_EQ(game_.Settings(), Replaced(FullSettings(), "FONT=VL Gothic", "FONT=" + saved));
+    EXPECT_EQ(game_.Keys(), FullKeys());
+  }
+}
+
+// The identity of a file: volume and index (Wine: device and inode).
+std::pair<DWORD, ULONGLONG> IdentityOf(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  BY_HANDLE_FILE_INFORMATION info = {};
+  GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  return {info.dwVolumeSerialNumber, (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+TEST_F(Sheet, OkRewritesTheFilesThemselvesSoThatLinksHold) {
+  // Both files are second names of files elsewhere.
+  const std::string elsewhere = game_.Folder("elsewhere");
+  game_.WriteSettings(FullSettings(), elsewhere);
+  game_.WriteKeys(FullKeys(), elsewhere);
+  for (const char* name : {"vesk.cfg", "key.cfg"})
+    ASSERT_TRUE(CreateHardLinkA((game_.Path() + name).c_str(), (elsewhere + name).c_str(), nullptr));
+  const auto settingsIdentity = IdentityOf(game_.Path() + "vesk.cfg");
+  const auto keysIdentity = IdentityOf(game_.Path() + "key.cfg");
+  Start();
+  Driver().Click(IDC_SYSTEM_ONE_CPU);
+  Driver().SelectTab(5);
+  Driver().Pick(IDC_KEY_SLOT_1, 22);
+  Driver().PressOk();
+  EXPECT_EQ(WaitForExit(), 0u);
+  EXPECT_EQ(game_.Settings(elsewhere), Replaced(FullSettings(), "ONE_CPU=1", "ONE_CPU=0"));
+  EXPECT_EQ(game_.Keys(elsewhere), Replaced(FullKeys(), "KEY_DATA_01=1\r\n", "KEY_DATA_01=22\r\n"));
+  EXPECT_EQ(IdentityOf(game_.Path() + "vesk.cfg"), settingsIdentity);
+  EXPECT_EQ(IdentityOf(game_.Path() + "key.cfg"), keysIdentity);
+}
+
+TEST_F(Sheet, FilesOfThePlayerNamedLikeWorkingCopiesSurviveOk) {
+  game_.WriteSettings(FullSettings());
+  game_.WriteKeys(FullKeys());
+  const char* const names[] = {"vesk.cfg.saving", "vesk.cfg.check", "key.cfg.saving", "key.cfg.check"};
+  for (const char* name : names) WriteFileBytes(game_.Path() + name, std::string("the player's ") + name);
+  Start();
+  const std::vector<std::string> before = FilesIn(game_.Path());
+  Driver().Click(IDC_SYSTEM_ONE_CPU);
+  Driver().PressOk();
+  EXPECT_EQ(WaitForExit(), 0u);
+  EXPECT_EQ(game_.Settings(), Replaced(FullSettings(), "ONE_CPU=1", "ONE_CPU=0"));
+  for (const char* name : names) EXPECT_EQ(ReadFileBytes(game_.Path() + name), std::string("the player's ") + name);
+  EXPECT_EQ(FilesIn(game_.Path()), before);
 }
 
 TEST_F(Sheet, CancelAfterChangesOnSeveralTabsLeavesBothFilesUntouched) {
