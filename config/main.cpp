@@ -1,6 +1,6 @@
 // veskconf: the player's settings program. It refuses to run twice or beside the running engine,
-// finds the engine's settings files, shows them as one property sheet and saves them on OK.
-// Every path ends with exit code 0; the command line is ignored.
+// finds the engine's settings files, shows them as one property sheet and saves them on OK, or
+// says why it could not. Every path ends with exit code 0; the command line is ignored.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,6 +10,7 @@
 #include "configuration_directory.h"
 #include "d3d_device.h"
 #include "instance_guards.h"
+#include "save_failure_message.h"
 #include "settings_file.h"
 #include "settings_pages.h"
 #include "settings_sheet.h"
@@ -26,7 +27,9 @@ void RunSheet(HINSTANCE instance, const std::string& directory) {
     LoadSettings(directory.c_str(), record);
     ShowSettingsSheet(instance, pages.InTabOrder());
     // OK makes every page that was shown apply; Cancel, Escape and the close box do not.
-    if (applied) SaveSettings(directory.c_str(), record);
+    if (!applied) return;
+    const SaveResult saved = SaveSettings(directory.c_str(), record);
+    if (!saved.saved) ShowSaveFailure(saved);
   }
 }
 

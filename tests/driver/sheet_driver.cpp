@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "remote_memory.h"
+#include "veskconf_process.h"
 
 namespace {
 
@@ -299,6 +300,12 @@ bool MessageBoxShowsIcon(HWND box, LPCSTR standardIcon) {
 bool MessageBoxHasButton(HWND box, int id) {
   HWND button = GetDlgItem(box, id);
   return button != nullptr && IsWindowVisible(button);
+}
+
+bool IsOkOnlyWarning(HWND box, DWORD timeoutMs) {
+  return WaitUntil([&] { return MessageBoxShowsIcon(box, IDI_WARNING); }, timeoutMs) &&
+         !MessageBoxShowsIcon(box, IDI_INFORMATION) && MessageBoxHasButton(box, IDOK) &&
+         !MessageBoxHasButton(box, IDCANCEL);
 }
 
 void AnswerMessageBox(HWND box, int id) { PostMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0); }

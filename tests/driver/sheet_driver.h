@@ -67,4 +67,7 @@ std::string MessageBoxText(HWND box);
 // Whether the box shows the standard icon (IDI_WARNING, ...), compared pixel by pixel on the screen.
 bool MessageBoxShowsIcon(HWND box, LPCSTR standardIcon);
 bool MessageBoxHasButton(HWND box, int id);
+// Whether the box shows the warning icon (waiting up to timeoutMs for it to paint) and an OK
+// button alone.
+bool IsOkOnlyWarning(HWND box, DWORD timeoutMs);
 void AnswerMessageBox(HWND box, int id);
