@@ -133,6 +133,18 @@ TEST(Startup, WithoutASettingsFileItSaysSoAndEnds) {
   EXPECT_TRUE(game.Keys().empty());
 }
 
+TEST(Startup, TheProgramAsksToRunWithThePlayersOwnRights) {
+  // Without a manifest Windows would redirect its writes in a protected folder to a per-user copy.
+  HMODULE program = LoadLibraryExA(BuiltVeskconfPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(program, nullptr);
+  HRSRC resource = FindResourceA(program, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+  ASSERT_NE(resource, nullptr);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(program, resource))),
+                             SizeofResource(program, resource));
+  FreeLibrary(program);
+  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"), std::string::npos);
+}
+
 TEST(Startup, ArgumentsOnTheCommandLineAreIgnored) {
   GameFolder game;
   game.WriteSettings(kMarkedSettings);
