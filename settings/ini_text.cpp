@@ -83,8 +83,11 @@ IniText::Line IniText::LineAt(std::size_t start) const {
 }
 
 std::optional<IniText::Section> IniText::FindSection(std::string_view name) const {
+  // The platform skips the byte order mark an editor may put before UTF-8 text.
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
   std::optional<Section> found;
-  for (std::size_t start = 0; start < bytes_.size();) {
+  for (std::size_t start = bytes_.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0 ? kUtf8Mark.size() : 0;
+       start < bytes_.size();) {
     const Line line = LineAt(start);
     if (found) {
       if (line.sectionName) break;

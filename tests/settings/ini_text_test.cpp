@@ -39,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         Lookup{"TheFirstKeyOfAName", "[A]\r\nk=1\r\nK=2\r\n", "A", "k", "1"},
         Lookup{"ALineWithoutEqualsHasNoValue", "[A]\r\nk\r\nk=2\r\n", "A", "k", std::nullopt},
         Lookup{"KeysBeforeAnySection", "k=1\r\n[A]\r\n", "A", "k", std::nullopt},
+        Lookup{"AUtf8ByteOrderMarkIsSkipped", "\xEF\xBB\xBF[A]\r\nk=1\r\n", "A", "k", "1"},
         Lookup{"SpacesInsideBracketsBelongToTheName", "[ A ]\r\nk=1\r\n", "A", "k", std::nullopt},
         Lookup{"TheLastBracketEndsTheName", "[A]]\r\nk=1\r\n", "A]", "k", "1"},
         // "ミ" is 83 5D: its trail byte is no bracket.
