@@ -1,10 +1,16 @@
 // INI text read and changed byte for byte, as the platform's profile functions read and write it.
 #include "ini_text.h"
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "file_bytes.h"
+#include "profile_file.h"
+#include "temp_directory.h"
 
 namespace {
 
@@ -80,5 +86,28 @@ INSTANTIATE_TEST_SUITE_P(
         Change{"AValueTheReaderChangesIsWrittenAsGiven", "[M]\r\nFONT=x\r\n", "M", "FONT", "\"abc\"",
                "[M]\r\nFONT=\"abc\"\r\n"}),
     [](const testing::TestParamInfo<Change>& info) { return std::string(info.param.name); });
+
+// Against the platform's own reader, on values that are easy to read wrongly.
+TEST(ProfileFile, ReadsNumbersAndTextsAsThePlatformDoes) {
+  const std::string values[] = {
+      "5", "-5", "+5", "  5  ", "\"5\"", "'7'", "0x1F", "0o17", "0b101", "0X1F", "0x", "--5", "12abc", "abc", "",
+      "\"\"", "4294967295", "4294967296", "-2147483648", "2147483648", "99999999999999999999",
+      "000000000000000000000000000005", "12345678901234567890123456789012345", "\t\x01 9", "1\x82\xA0",
+      "\"\"abc\"\"", "'q'", "a=b", "\"", std::string("3\0" "4", 3), std::string(127, 'F'), std::string(200, 'F')};
+  std::string text = "[S]\r\n";
+  for (std::size_t i = 0; i < std::size(values); ++i) text += "K" + std::to_string(i) + "=" + values[i] + "\r\n";
+  TempDirectory directory;
+  const std::string path = directory / "values.ini";
+  WriteFileBytes(path, text);
+  const ProfileFile file(path);
+  for (std::size_t i = 0; i < std::size(values); ++i) {
+    const std::string key = "K" + std::to_string(i);
+    const UINT number = GetPrivateProfileIntA("S", key.c_str(), 77, path.c_str());
+    EXPECT_EQ(file.ReadInteger("s", key.c_str(), 77), static_cast<std::int32_t>(number)) << values[i];
+    char platform[128];
+    GetPrivateProfileStringA("S", key.c_str(), "-", platform, sizeof platform, path.c_str());
+    EXPECT_EQ(file.ReadText("s", key.c_str(), "-", sizeof platform), platform) << values[i];
+  }
+}
 
 }  // namespace
