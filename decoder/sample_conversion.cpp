@@ -12,21 +12,23 @@
 
 namespace {
 
-// Two samples as ConvertSample converts them, in 32 bits. MAXPD gives its second operand when the
-// first is NaN, so NaN goes low as there.
-__m128i ConvertTwo(__m128 samples) {
-  const __m128d scaled = _mm_mul_pd(_mm_cvtps_pd(samples), _mm_set1_pd(32767.0));
-  const __m128d clamped = _mm_min_pd(_mm_max_pd(scaled, _mm_set1_pd(-32768.0)), _mm_set1_pd(32767.0));
-  return _mm_cvttpd_epi32(clamped);
+// Two samples as ConvertSample converts them, in 32 bits, once capped at 1 (below). A product below the
+// 16-bit range, -infinity and NaN (whose product CVTTPD2DQ turns into the lowest 32-bit integer) are
+// brought to -32768 by the saturation that packs the samples into 16 bits.
+__m128i ConvertTwo(__m128 cappedSamples) {
+  return _mm_cvttpd_epi32(_mm_mul_pd(_mm_cvtps_pd(cappedSamples), _mm_set1_pd(32767.0)));
 }
+
+// Four samples capped at 1, so that no product exceeds 32767. MINPS gives its second operand when one
+// is NaN: NaN stays NaN.
+__m128 CapFour(const float* samples) { return _mm_min_ps(_mm_set1_ps(1.0f), _mm_loadu_ps(samples)); }
 
 // Eight samples, in 16 bits, in order.
 __m128i ConvertEight(const float* samples) {
-  const __m128 low = _mm_loadu_ps(samples);
-  const __m128 high = _mm_loadu_ps(samples + 4);
+  const __m128 low = CapFour(samples);
+  const __m128 high = CapFour(samples + 4);
   const __m128i first = _mm_unpacklo_epi64(ConvertTwo(low), ConvertTwo(_mm_movehl_ps(low, low)));
   const __m128i second = _mm_unpacklo_epi64(ConvertTwo(high), ConvertTwo(_mm_movehl_ps(high, high)));
-  // Every value is in range already: the saturation changes nothing.
   return _mm_packs_epi32(first, second);
 }
 
