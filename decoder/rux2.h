@@ -123,9 +123,11 @@ int __cdecl RUX_InputMemory(DecoderRecord* record, void* image, uint32_t size, i
 
 /* RUX_InputFile: binds the record to a stream in a file, with or without a header.
    fileName: ANSI path, used during the call only. offset: where the stream (its header, if any)
-   begins. size: its bytes, header included; 0 stands for the whole file's size. The library opens
-   the file and loads it on a reader thread of its own until RUX_Close or the next binding; a file
-   that cannot be opened or does not fit in memory is an empty stream.
+   begins. size: its bytes, header included; 0 stands for the rest of the file. The library opens
+   the file and loads the stream's bytes, and only those, on a reader thread of its own until
+   RUX_Close or the next binding: a stream inside a pack file of up to 4 GiB costs what the stream
+   alone costs. A file that cannot be opened, or a stream that does not fit in memory, is an empty
+   stream.
    Returns 0. A headerless file reports the default format (16-bit stereo, 44100 Hz) and length 0
    until RUX_DetectConfigure. */
 int __cdecl RUX_InputFile(DecoderRecord* record, const char* fileName, uint32_t offset, uint32_t size);
