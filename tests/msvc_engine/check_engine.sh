@@ -26,7 +26,8 @@ lld-link /nologo /safeseh /subsystem:console /entry:EngineMain /nodefaultlib "$w
 
 cp "$dll" "$work/"
 cp "$stream" "$work/stream.ogg"
-(cd "$work" && "$wine_run" engine.exe && "$wine_run" "$ruxtool" decode stream.ogg reference.wav >/dev/null)
+(cd "$work" && "$wine_run" engine.exe) || { echo "the engine ended with $? failures" >&2; exit 1; }
+(cd "$work" && "$wine_run" "$ruxtool" decode stream.ogg reference.wav >/dev/null)
 tail -c +45 "$work/reference.wav" >"$work/reference.pcm"
 [ -s "$work/reference.pcm" ] || { echo "ruxtool decoded nothing" >&2; exit 1; }
 cmp "$work/memory.pcm" "$work/reference.pcm"

@@ -1,6 +1,7 @@
 /* A small engine as Visual C++ builds one, in C89 without its C runtime: it links rux2.lib, decodes
    "stream.ogg" of its working folder completely, once from memory and once from the file, and writes
-   the PCM to "memory.pcm" and "file.pcm". Exit code 0 when both decodes ran to the end. */
+   the PCM to "memory.pcm" and "file.pcm"; it also resolves an export by its ordinal at run time. Exit
+   code 0 when both decodes ran to the end and the resolved export is the linked one. */
 #include <windows.h>
 
 #include "rux2.h"
@@ -46,6 +47,18 @@ static void* ReadAll(const char* name, uint32_t* size) {
   return image;
 }
 
+/* 0 when the export at RUX_GetPcmLength's ordinal, called through its type, answers as the linked
+   function does. */
+static int ResolveByOrdinal(DecoderRecord* record) {
+  const HMODULE library = LoadLibraryA("rux2.dll");
+  const RUX_GetPcmLengthFunction getPcmLength =
+      (RUX_GetPcmLengthFunction)GetProcAddress(library, MAKEINTRESOURCEA(RUX_ORDINAL_GET_PCM_LENGTH));
+  int32_t resolved = -1, linked = -2;
+  if (!getPcmLength || getPcmLength(record, &resolved) != 0) return 1;
+  RUX_GetPcmLength(record, &linked);
+  return resolved == linked && resolved > 0 ? 0 : 1;
+}
+
 void __cdecl EngineMain(void) {
   DecoderRecord record;
   uint32_t size = 0;
@@ -53,6 +66,7 @@ void __cdecl EngineMain(void) {
   int failures = 0;
   RUX_Init(&record);
   RUX_InputMemory(&record, image, size, 1);
+  failures += ResolveByOrdinal(&record);
   failures += Play(&record, "memory.pcm");
   RUX_Init(&record);
   RUX_InputFile(&record, "stream.ogg", 0, 0);
