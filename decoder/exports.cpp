@@ -1,5 +1,7 @@
-// The twelve exports of rux2.dll: a C surface over the decoder, one line each.
+// The twelve exports of rux2.dll: a thin C surface over the decoder. Those that run libvorbis
+// do so in the library's own floating-point state.
 #include "decoder_record.h"
+#include "floating_point_guard.h"
 #include "frame_delivery.h"
 #include "header_detection.h"
 #include "record_lifecycle.h"
@@ -12,6 +14,7 @@ int __cdecl RUX_Init(DecoderRecord* record) {
 }
 
 int __cdecl RUX_InputMemory(DecoderRecord* record, void* image, uint32_t size, int freeOnClose) {
+  const FloatingPointGuard guard;
   BindMemory(*record, image, size, freeOnClose);
   return 0;
 }
@@ -23,6 +26,7 @@ int __cdecl RUX_InputFile(DecoderRecord* record, const char* fileName, uint32_t 
 
 int __cdecl RUX_InputMemory2(DecoderRecord* record, void* introImage, uint32_t introSize, void* loopImage,
                              uint32_t loopSize, int freeOnClose) {
+  const FloatingPointGuard guard;
   BindMemoryPair(*record, introImage, introSize, loopImage, loopSize, freeOnClose);
   return 0;
 }
@@ -32,7 +36,10 @@ int __cdecl RUX_InputFile2(DecoderRecord* record, const char* introFileName, con
   return 0;
 }
 
-int __cdecl RUX_DetectConfigure(DecoderRecord* record) { return DetectHeaders(*record); }
+int __cdecl RUX_DetectConfigure(DecoderRecord* record) {
+  const FloatingPointGuard guard;
+  return DetectHeaders(*record);
+}
 
 WAVEFORMATEX* __cdecl RUX_GetPcmFormat(DecoderRecord* record) {
   return reinterpret_cast<WAVEFORMATEX*>(&ActivePart(*record).header.formatTag);
@@ -44,10 +51,12 @@ int __cdecl RUX_GetPcmLength(DecoderRecord* record, int32_t* length) {
 }
 
 uint32_t __cdecl RUX_GetProcessFrame(DecoderRecord* record, void* buffer, uint32_t length) {
+  const FloatingPointGuard guard;
   return DeliverFrames(*record, buffer, length);
 }
 
 int __cdecl RUX_Replay(DecoderRecord* record) {
+  const FloatingPointGuard guard;
   Restart(*record);
   return 0;
 }

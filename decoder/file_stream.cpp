@@ -4,16 +4,12 @@
 #include <algorithm>
 #include <cstring>
 
-CFileStream::CFileStream(const char* fileName, ThreadStarter startThread) : CWinThreadMaster(startThread) {
-  file_ = kernel::OpenFileForReading(fileName);
-  if (!file_) return;
-  const uint32_t size = kernel::FileSize(file_);
-  buffer_ = size ? static_cast<unsigned char*>(kernel::LocalAllocate(size)) : nullptr;
-  if (!buffer_) {
+CFileStream::CFileStream(const char* fileName, uint32_t offset, uint32_t size, ThreadStarter startThread)
+    : CWinThreadMaster(startThread) {
+  if (!Open(fileName, offset, size)) {
     CloseFile();
     return;
   }
-  fileSize_ = size;
   LoadChunk();
   LoadChunk();
   Start();
@@ -25,15 +21,32 @@ CFileStream::~CFileStream() noexcept(false) {
   CloseFile();
 }
 
+// Opens the file and makes room for the stream; false when there is nothing to load.
+bool CFileStream::Open(const char* fileName, uint32_t offset, uint32_t size) {
+  file_ = kernel::OpenFileForReading(fileName);
+  if (!file_) return false;
+  fileSize_ = static_cast<uint32_t>(std::min<uint64_t>(kernel::FileSize(file_), UINT32_MAX));
+  if (offset >= fileSize_) return false;
+  const uint64_t wanted = size ? uint64_t{offset} + size : fileSize_;
+  const auto streamSize = static_cast<uint32_t>(std::min<uint64_t>(wanted, fileSize_) - offset);
+  if (!kernel::SeekFile(file_, offset)) return false;
+  buffer_ = static_cast<unsigned char*>(kernel::LocalAllocate(streamSize));
+  if (!buffer_) return false;
+  streamStart_ = offset;
+  streamSize_ = streamSize;
+  return true;
+}
+
 uint32_t CFileStream::Read(void* target, uint32_t position, uint32_t length) {
-  if (position >= fileSize_) return 0;
-  const uint32_t count = std::min(length, fileSize_ - position);
-  const uint32_t end = position + count;
+  if (position < streamStart_ || position - streamStart_ >= streamSize_) return 0;
+  const uint32_t start = position - streamStart_;
+  const uint32_t count = std::min(length, streamSize_ - start);
+  const uint32_t end = start + count;
   if (requestedEnd_.load(std::memory_order_relaxed) < end) {
     requestedEnd_.store(end, std::memory_order_relaxed);
   }
   while (Loaded() < end) kernel::Sleep(kPollMilliseconds);
-  std::memcpy(target, buffer_ + position, count);
+  std::memcpy(target, buffer_ + start, count);
   return count;
 }
 
@@ -61,20 +74,20 @@ void CFileStream::Stop() {
 
 void CFileStream::LoadChunk() {
   const uint32_t loaded = loaded_.load(std::memory_order_relaxed);
-  if (loaded >= fileSize_) return;
-  const uint32_t wanted = std::min(kChunkSize, fileSize_ - loaded);
+  if (loaded >= streamSize_) return;
+  const uint32_t wanted = std::min(kChunkSize, streamSize_ - loaded);
   const uint32_t read = kernel::ReadFile(file_, buffer_ + loaded, wanted);
   // A short read, the last chunk or a failed one, ends loading; what it did not fill reads as zeros.
-  if (read != kChunkSize) std::memset(buffer_ + loaded + read, 0, fileSize_ - loaded - read);
-  loaded_.store(read == kChunkSize ? loaded + read : fileSize_, std::memory_order_release);
+  if (read != kChunkSize) std::memset(buffer_ + loaded + read, 0, streamSize_ - loaded - read);
+  loaded_.store(read == kChunkSize ? loaded + read : streamSize_, std::memory_order_release);
 }
 
 void CFileStream::LoadAhead() {
-  while (Loaded() < fileSize_ && uint64_t{Loaded()} <= uint64_t{RequestedEnd()} + kChunkSize) LoadChunk();
+  while (Loaded() < streamSize_ && uint64_t{Loaded()} <= uint64_t{RequestedEnd()} + kChunkSize) LoadChunk();
 }
 
 void CFileStream::LoadRest() {
-  while (Loaded() < fileSize_) LoadChunk();
+  while (Loaded() < streamSize_) LoadChunk();
 }
 
 void CFileStream::CloseFile() {

@@ -2,6 +2,7 @@
 // that its total length is known: the image is all there, and an unseekable open could not total it.
 #include "format_probe.h"
 
+#include <emmintrin.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -39,9 +40,38 @@ int SeekView(void* source, ogg_int64_t offset, int origin) {
 
 long TellView(void* source) { return static_cast<long>(static_cast<MemoryView*>(source)->position); }
 
+bool IsCapture(const unsigned char* bytes) { return std::memcmp(bytes, "OggS", 4) == 0; }
+
+// Whether any page capture from position on, with room for a serial number after it, carries a serial
+// number other than the given ones. Sixteen bytes at a time: this looks at every byte of the image.
+bool MayHoldAnotherStream(const unsigned char* bytes, uint32_t size, uint32_t position,
+                          const std::vector<long>& serials) {
+  constexpr uint32_t kSerialEnd = 18;  // a page header's serial number ends here
+  const auto otherSerial = [&](uint32_t at) {
+    if (!IsCapture(bytes + at)) return false;
+    ogg_page header{const_cast<unsigned char*>(bytes + at), kSerialEnd, nullptr, 0};
+    return std::find(serials.begin(), serials.end(), ogg_page_serialno(&header)) == serials.end();
+  };
+  if (size < kSerialEnd) return false;
+  const uint32_t last = size - kSerialEnd;
+  const __m128i capital = _mm_set1_epi8('O');
+  for (; position + 16 <= last + 1; position += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + position));
+    for (unsigned hits = _mm_movemask_epi8(_mm_cmpeq_epi8(block, capital)); hits; hits &= hits - 1) {
+      if (otherSerial(position + __builtin_ctz(hits))) return true;
+    }
+  }
+  for (; position <= last; ++position) {
+    if (otherSerial(position)) return true;
+  }
+  return false;
+}
+
 // Where the first logical stream ends: at the first page, after its beginning-of-stream pages, whose
 // serial number is none of theirs. Only that stream plays; and over a chain whose later stream is
-// damaged, libvorbisfile 1.3.7's seekable open loses memory (_bisect_forward_serialno).
+// damaged, libvorbisfile 1.3.7's seekable open loses memory (_bisect_forward_serialno). Checking every
+// page's checksum would cost about 1 % of decoding the stream: after the beginning, the pages are
+// read only when some capture there could belong to another stream.
 uint32_t FirstStreamEnd(const unsigned char* bytes, uint32_t size) {
   constexpr uint32_t kStep = 65536;
   ogg_sync_state sync;
@@ -62,7 +92,10 @@ uint32_t FirstStreamEnd(const unsigned char* bytes, uint32_t size) {
       ogg_sync_wrote(&sync, count);
       fed += count;
     } else {
-      pastBeginning = pastBeginning || !ogg_page_bos(&page);
+      if (!pastBeginning && !ogg_page_bos(&page)) {
+        pastBeginning = true;
+        if (!MayHoldAnotherStream(bytes, size, position, serials)) break;
+      }
       const long serial = ogg_page_serialno(&page);
       if (!pastBeginning) {
         serials.push_back(serial);

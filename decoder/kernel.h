@@ -22,8 +22,10 @@ using Thread = ThreadObject*;
 
 // Opens an existing file for reading, shared with readers only; null when it cannot be opened.
 File OpenFileForReading(const char* name);
-// The low 32 bits of the file's size.
-uint32_t FileSize(File file);
+// The file's size; 0 when it cannot be told.
+uint64_t FileSize(File file);
+// Moves the file's position to the given byte; false when it cannot be moved there.
+bool SeekFile(File file, uint64_t position);
 // Reads up to count bytes from the file's current position; returns the count read, 0 on failure.
 uint32_t ReadFile(File file, void* target, uint32_t count);
 void CloseFile(File file);

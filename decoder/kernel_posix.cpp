@@ -53,9 +53,13 @@ File OpenFileForReading(const char* name) {
   return file;
 }
 
-uint32_t FileSize(File file) {
+uint64_t FileSize(File file) {
   struct stat status;
-  return fstat(file->descriptor, &status) == 0 ? static_cast<uint32_t>(status.st_size) : 0;
+  return fstat(file->descriptor, &status) == 0 ? static_cast<uint64_t>(status.st_size) : 0;
+}
+
+bool SeekFile(File file, uint64_t position) {
+  return lseek(file->descriptor, static_cast<off_t>(position), SEEK_SET) >= 0;
 }
 
 uint32_t ReadFile(File file, void* target, uint32_t count) {

@@ -1,4 +1,4 @@
-// The kernel seam over Win32: CreateFileA and ReadFile, LocalAlloc, _beginthreadex and
+// The kernel seam over Win32: CreateFileA, SetFilePointerEx and ReadFile, LocalAlloc, _beginthreadex and
 // WaitForSingleObject.
 #include "kernel.h"
 
@@ -20,7 +20,16 @@ File OpenFileForReading(const char* name) {
   return file == INVALID_HANDLE_VALUE ? nullptr : reinterpret_cast<File>(file);
 }
 
-uint32_t FileSize(File file) { return GetFileSize(HandleOf(file), nullptr); }
+uint64_t FileSize(File file) {
+  LARGE_INTEGER size;
+  return GetFileSizeEx(HandleOf(file), &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
+}
+
+bool SeekFile(File file, uint64_t position) {
+  LARGE_INTEGER distance;
+  distance.QuadPart = static_cast<LONGLONG>(position);
+  return SetFilePointerEx(HandleOf(file), distance, nullptr, FILE_BEGIN) != FALSE;
+}
 
 uint32_t ReadFile(File file, void* target, uint32_t count) {
   DWORD read = 0;

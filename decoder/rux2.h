@@ -1,8 +1,25 @@
-/* rux2.dll for engine developers: the decoder record, the twelve exports and their result codes. */
+/* rux2.dll for engine developers: the decoder record, the twelve exports, their result codes, and
+   the types and ordinals to load them at run time. C89 or later, or C++; Visual C++ or MinGW.
+
+   Threads: the library keeps no state outside the records. Calls on one record must come from one
+   thread at a time; different records may be used on different threads at once. A file source reads
+   its file on a thread of its own, from the input call until RUX_Close or the next binding.
+   Unloading: close every record with RUX_Close before the DLL is unloaded, and never call RUX_Close
+   under the loader lock (in DllMain, or in a DLL's static destructors or atexit handlers): it waits
+   for the reader thread to end, which cannot happen while the loader lock is held. */
 #ifndef RUX2_H
 #define RUX2_H
 
+#if defined(_MSC_VER) && _MSC_VER < 1600
+/* Visual C++ before 2010 has no stdint.h. */
+typedef unsigned __int8 uint8_t;
+typedef signed __int16 int16_t;
+typedef unsigned __int16 uint16_t;
+typedef signed __int32 int32_t;
+typedef unsigned __int32 uint32_t;
+#else
 #include <stdint.h>
+#endif
 
 #ifdef _WIN32
 #include <windows.h>
@@ -104,9 +121,7 @@ static __inline StreamPart* RuxActivePart(DecoderRecord* record) {
   return &record->part[record->twoPart && record->loopPartActive ? 1 : 0];
 }
 
-/* Exports resolve by these names, or by ordinal: 1 RUX_Close, 2 RUX_CloseCoder,
-   3 RUX_DetectConfigure, 4 RUX_GetPcmFormat, 5 RUX_GetPcmLength, 6 RUX_GetProcessFrame, 7 RUX_Init,
-   8 RUX_InputFile, 9 RUX_InputFile2, 10 RUX_InputMemory, 11 RUX_InputMemory2, 12 RUX_Replay. */
+/* Exports resolve by these names, or by their ordinals (RUX_ORDINAL_..., below). */
 
 /* RUX_Init: prepares a record the engine has allocated (or closed).
    record: kept alive and in place until RUX_Close returns.
@@ -123,9 +138,11 @@ int __cdecl RUX_InputMemory(DecoderRecord* record, void* image, uint32_t size, i
 
 /* RUX_InputFile: binds the record to a stream in a file, with or without a header.
    fileName: ANSI path, used during the call only. offset: where the stream (its header, if any)
-   begins. size: its bytes, header included; 0 stands for the whole file's size. The library opens
-   the file and loads it on a reader thread of its own until RUX_Close or the next binding; a file
-   that cannot be opened or does not fit in memory is an empty stream.
+   begins. size: its bytes, header included; 0 stands for the rest of the file. The library opens
+   the file and loads the stream's bytes, and only those, on a reader thread of its own until
+   RUX_Close or the next binding: a stream inside a pack file of up to 4 GiB costs what the stream
+   alone costs. A file that cannot be opened, or a stream that does not fit in memory, is an empty
+   stream.
    Returns 0. A headerless file reports the default format (16-bit stereo, 44100 Hz) and length 0
    until RUX_DetectConfigure. */
 int __cdecl RUX_InputFile(DecoderRecord* record, const char* fileName, uint32_t offset, uint32_t size);
@@ -148,10 +165,17 @@ int __cdecl RUX_InputFile2(DecoderRecord* record, const char* introFileName, con
 int __cdecl RUX_DetectConfigure(DecoderRecord* record);
 
 /* RUX_GetPcmFormat: the active part's format block, inside the record: valid as long as the
-   record, rewritten by the input functions, RUX_DetectConfigure and the switch to the loop part. */
+   record, rewritten by the input functions, RUX_DetectConfigure and the switch to the loop part.
+   After RUX_DetectConfigure it describes the delivered PCM: format tag 1 (or a header's tag),
+   16 bits, the stream's channels and rate. cbSize (the record's extraSize) is 16 when the library
+   supplies the format, that is without a header, and a header's own value otherwise; it counts no
+   bytes that follow the block, and Windows ignores it for PCM. */
 WAVEFORMATEX* __cdecl RUX_GetPcmFormat(DecoderRecord* record);
 
-/* RUX_GetPcmLength: stores the active part's length in sample frames at length.
+/* RUX_GetPcmLength: stores the active part's length in sample frames at length: a header's length;
+   for a headerless image in memory, the length read from its Vorbis data when it was bound; for a
+   headerless file, 0, before and after RUX_DetectConfigure (the library does not read a file ahead
+   to learn its length).
    Returns 0. */
 int __cdecl RUX_GetPcmLength(DecoderRecord* record, int32_t* length);
 
@@ -181,6 +205,38 @@ int __cdecl RUX_CloseCoder(DecoderRecord* record);
    may then be prepared again with RUX_Init.
    Returns 0. */
 int __cdecl RUX_Close(DecoderRecord* record);
+
+/* The exports' types, for engines that load rux2.dll at run time and resolve each export with
+   GetProcAddress, by name or by its ordinal (MAKEINTRESOURCEA(RUX_ORDINAL_...)). */
+typedef int(__cdecl* RUX_InitFunction)(DecoderRecord* record);
+typedef int(__cdecl* RUX_InputMemoryFunction)(DecoderRecord* record, void* image, uint32_t size,
+                                               int freeOnClose);
+typedef int(__cdecl* RUX_InputFileFunction)(DecoderRecord* record, const char* fileName, uint32_t offset,
+                                             uint32_t size);
+typedef int(__cdecl* RUX_InputMemory2Function)(DecoderRecord* record, void* introImage, uint32_t introSize,
+                                                void* loopImage, uint32_t loopSize, int freeOnClose);
+typedef int(__cdecl* RUX_InputFile2Function)(DecoderRecord* record, const char* introFileName,
+                                              const char* loopFileName);
+typedef int(__cdecl* RUX_DetectConfigureFunction)(DecoderRecord* record);
+typedef WAVEFORMATEX*(__cdecl* RUX_GetPcmFormatFunction)(DecoderRecord* record);
+typedef int(__cdecl* RUX_GetPcmLengthFunction)(DecoderRecord* record, int32_t* length);
+typedef uint32_t(__cdecl* RUX_GetProcessFrameFunction)(DecoderRecord* record, void* buffer, uint32_t length);
+typedef int(__cdecl* RUX_ReplayFunction)(DecoderRecord* record);
+typedef int(__cdecl* RUX_CloseCoderFunction)(DecoderRecord* record);
+typedef int(__cdecl* RUX_CloseFunction)(DecoderRecord* record);
+
+#define RUX_ORDINAL_CLOSE 1
+#define RUX_ORDINAL_CLOSE_CODER 2
+#define RUX_ORDINAL_DETECT_CONFIGURE 3
+#define RUX_ORDINAL_GET_PCM_FORMAT 4
+#define RUX_ORDINAL_GET_PCM_LENGTH 5
+#define RUX_ORDINAL_GET_PROCESS_FRAME 6
+#define RUX_ORDINAL_INIT 7
+#define RUX_ORDINAL_INPUT_FILE 8
+#define RUX_ORDINAL_INPUT_FILE2 9
+#define RUX_ORDINAL_INPUT_MEMORY 10
+#define RUX_ORDINAL_INPUT_MEMORY2 11
+#define RUX_ORDINAL_REPLAY 12
 
 #ifdef __cplusplus
 }

@@ -1,6 +1,8 @@
 // The input functions: header recognition, the format probe and the positions of each part.
 #include "source_binding.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 
 #include "file_stream.h"
@@ -23,8 +25,8 @@ void AttachImage(SourceSlot& source, void* image, int freeOnClose) {
 }
 
 // A stream object that cannot be allocated leaves the part without a source: it reads nothing.
-CFileStream* AttachFile(SourceSlot& source, const char* fileName) {
-  source.fileSource = new (std::nothrow) CFileStream(fileName);
+CFileStream* AttachFile(SourceSlot& source, const char* fileName, uint32_t offset = 0, uint32_t size = 0) {
+  source.fileSource = new (std::nothrow) CFileStream(fileName, offset, size);
   AttachImage(source, nullptr, 0);
   return source.fileSource;
 }
@@ -66,7 +68,7 @@ void BindMemory(DecoderRecord& record, void* image, uint32_t size, int freeOnClo
 void BindFile(DecoderRecord& record, const char* fileName, uint32_t offset, uint32_t size) {
   BeginBinding(record, false);
   StreamPart& part = record.part[0];
-  CFileStream* file = AttachFile(part.source, fileName);
+  CFileStream* file = AttachFile(part.source, fileName, offset, size);
   if (size == 0) size = file ? file->GetSize() : 0;
   // The magic first, then the whole header again from the offset.
   unsigned char bytes[kRx2aHeaderSize] = {};
@@ -76,7 +78,10 @@ void BindFile(DecoderRecord& record, const char* fileName, uint32_t offset, uint
   } else {
     CopyHeader(kind, bytes, ReadFileBytes(file, bytes, offset, HeaderSize(kind)), part.header);
   }
-  PositionSource(part.source, offset, HeaderSize(kind), offset + size);
+  // Positions are 32-bit: the end of a stream near the end of a 4 GiB pack must not wrap around to
+  // before its start.
+  const auto dataLimit = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{offset} + size, UINT32_MAX));
+  PositionSource(part.source, offset, HeaderSize(kind), dataLimit);
 }
 
 void BindMemoryPair(DecoderRecord& record, void* introImage, uint32_t introSize, void* loopImage,

@@ -1,5 +1,5 @@
-// CFileStream: positions and blocking reads, loading ahead of the reads, a file that cannot be
-// opened, and a file loaded on the caller's thread when the reader cannot start.
+// CFileStream: positions and blocking reads, loading ahead of the reads, a stream inside a larger file,
+// a file that cannot be opened, and a file loaded on the caller's thread when the reader cannot start.
 #include "file_stream.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +63,29 @@ TEST_F(FileStream, ReadsWaitForTheReaderWhichStaysWithinTwoChunksOfThem) {
   EXPECT_EQ(ReadAt(stream, 0, 1 << 20), bytes);
 }
 
+// A stream in a pack file: only its bytes are held and counted, read at their positions in the file.
+TEST_F(FileStream, AStreamInsideALargerFileHoldsAndReadsOnlyItsOwnBytes) {
+  const std::string bytes = Pattern(3 * kChunk + 1000);
+  const std::string path = Write(bytes);
+  const uint32_t offset = kChunk + 17;
+  CFileStream stream(path.c_str(), offset, kChunk + 300);
+  EXPECT_EQ(stream.GetSize(), bytes.size());
+  EXPECT_EQ(stream.Loaded(), kChunk + 300);
+  EXPECT_EQ(ReadAt(stream, offset, 8), bytes.substr(offset, 8));
+  EXPECT_EQ(ReadAt(stream, offset + kChunk, 500), bytes.substr(offset + kChunk, 300));
+  EXPECT_EQ(stream.RequestedEnd(), kChunk + 300);
+  EXPECT_EQ(ReadAt(stream, offset - 1, 8), "");
+  EXPECT_EQ(ReadAt(stream, offset + kChunk + 300, 8), "");
+  // Size 0 stands for the rest of the file; a size past the file's end stops there.
+  for (const uint32_t size : {0u, 0xFFFFFFFFu}) {
+    CFileStream rest(path.c_str(), offset, size);
+    EXPECT_EQ(rest.Loaded(), 2 * kChunk);
+    EXPECT_EQ(ReadAt(rest, offset, static_cast<uint32_t>(bytes.size())), bytes.substr(offset));
+  }
+  CFileStream pastTheEnd(path.c_str(), static_cast<uint32_t>(bytes.size()), 0);
+  EXPECT_EQ(ReadAt(pastTheEnd, static_cast<uint32_t>(bytes.size()), 4), "");
+}
+
 TEST_F(FileStream, ANameThatCannotBeOpenedGivesAnEmptyStream) {
   CFileStream stream((directory_ / "missing.bin").c_str());
   EXPECT_EQ(stream.GetSize(), 0u);
@@ -71,7 +94,7 @@ TEST_F(FileStream, ANameThatCannotBeOpenedGivesAnEmptyStream) {
 
 TEST_F(FileStream, WithoutItsThreadTheFileLoadsOnTheCallersThread) {
   const std::string bytes = Pattern(1 << 20);
-  CFileStream stream(Write(bytes).c_str(), &NoThread);
+  CFileStream stream(Write(bytes).c_str(), 0, 0, &NoThread);
   EXPECT_EQ(stream.Loaded(), 1u << 20);
   EXPECT_EQ(ReadAt(stream, 0, 1 << 20), bytes);
 }

@@ -1,6 +1,11 @@
 // Frame delivery compared sample for sample with the reference, from memory and from files, for
-// requests of every size; and how a call stops inside a page and at the end of the stream.
+// requests of every size; how a call stops inside a page and at the end of the stream; and samples that
+// do not depend on the caller's floating-point state.
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <float.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -86,5 +91,41 @@ TEST(FrameDeliveryCalls, AfterTheEndEveryCallReturnsNothing) {
     EXPECT_EQ(Rux2().RUX_GetProcessFrame(&session.Record(), buffer.data(), 4096), 0u);
   }
 }
+
+#ifdef _WIN32
+// The engine's thread may call with its x87 precision lowered (Direct3D 9 does so unless told otherwise)
+// or with another rounding mode (which the C runtime sets for SSE too): the samples stay the same, and
+// the caller's state is back after every call.
+TEST(FrameDeliveryCalls, TheCallersFloatingPointStateChangesNoSample) {
+  const auto decode = [] {
+    Rux2Session session;
+    session.InputMemory(StreamBytes(kStereo44100));
+    EXPECT_EQ(session.Detect(), RUX_OK);
+    const std::string first = session.DecodeToEnd({4096});
+    session.Replay();
+    EXPECT_EQ(session.DecodeToEnd({4096}), first);
+    return first;
+  };
+  const std::string normal = decode();
+  ASSERT_TRUE(SamePcm(normal, Reference(kStereo44100).pcm));
+  const struct {
+    const char* name;
+    unsigned value, mask;
+  } states[] = {{"24-bit precision", _PC_24, _MCW_PC},
+                {"rounding toward zero", _RC_CHOP, _MCW_RC},
+                {"rounding down", _RC_DOWN, _MCW_RC},
+                {"denormals flushed", _DN_FLUSH, _MCW_DN}};
+  const unsigned callers = _controlfp(0, 0);
+  for (const auto& state : states) {
+    _controlfp(state.value, state.mask);
+    const unsigned set = _controlfp(0, 0);
+    const std::string changed = decode();
+    const unsigned after = _controlfp(0, 0);
+    _controlfp(callers, _MCW_PC | _MCW_RC | _MCW_DN);
+    EXPECT_EQ(after, set) << state.name;
+    EXPECT_TRUE(changed == normal) << state.name << ": " << SamePcm(changed, normal).message();
+  }
+}
+#endif
 
 }  // namespace

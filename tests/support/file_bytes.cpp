@@ -27,6 +27,27 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   CloseHandle(file);
 }
 
+bool WriteSparseFile(const std::string& path, uint64_t size, const FilePieces& pieces) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const auto seek = [file](uint64_t position) {
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(position);
+    return SetFilePointerEx(file, distance, nullptr, FILE_BEGIN) != FALSE;
+  };
+  bool written = true;
+  for (const auto& [position, bytes] : pieces) {
+    DWORD count = 0;
+    written = written && seek(position) &&
+              WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+              count == bytes.size();
+  }
+  written = written && seek(size) && SetEndOfFile(file);
+  CloseHandle(file);
+  return written;
+}
+
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::string> FilesIn(const std::string& folder) {

@@ -3,7 +3,6 @@
 
 #include <ogg/ogg.h>
 #include <vorbis/codec.h>
-#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,7 +10,6 @@
 #include <vector>
 
 #include "rux2_under_test.h"
-#include "string_source.h"
 
 namespace {
 
@@ -133,22 +131,10 @@ DecodeRun OpenThroughExports(const std::string& image) {
   return run;
 }
 
-DecodeRun DecodeWithOvRead(const std::string& image) {
-  constexpr int kLittleEndian = 0, kSixteenBits = 2, kSigned = 1;
-  std::vector<char> buffer(4096);
+DecodeRun DecodeWithOvRead(const std::string& image, ReadAllFunction readAll) {
   DecodeRun run;
   const Clock::time_point start = Clock::now();
-  StringSource source{image};
-  OggVorbis_File file;
-  if (OpenStringSource(source, file) == 0) {
-    int link = 0;
-    long bytes;
-    while ((bytes = ov_read(&file, buffer.data(), static_cast<int>(buffer.size()), kLittleEndian,
-                            kSixteenBits, kSigned, &link)) > 0) {
-      run.samples += static_cast<uint64_t>(bytes) / 2;
-    }
-    ov_clear(&file);
-  }
+  run.samples = readAll(&image);
   run.seconds = SecondsSince(start);
   return run;
 }

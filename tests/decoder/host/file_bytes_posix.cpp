@@ -1,5 +1,7 @@
 // Reading and writing whole files with the standard streams, for the host build.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -14,6 +16,17 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool WriteSparseFile(const std::string& path, uint64_t size, const FilePieces& pieces) {
+  const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (file < 0) return false;
+  bool written = ftruncate(file, static_cast<off_t>(size)) == 0;
+  for (const auto& [position, bytes] : pieces) {
+    written = written && pwrite(file, bytes.data(), bytes.size(), static_cast<off_t>(position)) ==
+                             static_cast<ssize_t>(bytes.size());
+  }
+  return close(file) == 0 && written;
 }
 
 bool FileExists(const std::string& path) {

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Fails unless the release archive holds what a game developer needs, as described in its README:
+# the two stripped programs (version block kept, Windows system DLLs imported only) whose debugging
+# information in symbols/ turns an address back into a source line, the engine's header and import
+# libraries, the licence notices, and the two texts for game developers.
+# Usage: check_release.sh ARCHIVE
+set -euo pipefail
+archive=$1
+here=$(cd "$(dirname "$0")" && pwd)
+name=$(basename "$archive" .zip)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "release: $*" >&2; exit 1; }
+
+expected="$name/
+$name/README-en.txt
+$name/README-ja.txt
+$name/licenses/
+$name/licenses/libogg.txt
+$name/licenses/libvorbis.txt
+$name/licenses/mingw-w64-runtime.txt
+$name/licenses/winpthreads.txt
+$name/rux2.dll
+$name/sdk/
+$name/sdk/librux2.dll.a
+$name/sdk/rux2.def
+$name/sdk/rux2.h
+$name/sdk/rux2.lib
+$name/symbols/
+$name/symbols/rux2.dll.debug
+$name/symbols/veskconf.exe.debug
+$name/veskconf.exe"
+actual=$(unzip -Z1 "$archive" | LC_ALL=C sort)
+[ "$actual" = "$expected" ] || fail "$archive holds:
+$actual
+expected:
+$expected"
+unzip -q "$archive" -d "$work"
+cd "$work/$name"
+
+# objdump translates its headings under a Japanese locale.
+for program in veskconf.exe rux2.dll; do
+  sections=$(LC_ALL=C i686-w64-mingw32-objdump -h "$program")
+  ! grep -q ' \.debug_' <<<"$sections" || fail "$program still holds debugging information"
+  grep -q ' \.rsrc ' <<<"$sections" || fail "$program lost its resources"
+  link=$(i686-w64-mingw32-objcopy --dump-section .gnu_debuglink=/dev/stdout "$program" | tr -d '\0')
+  [[ $link == "$program.debug"* ]] || fail "$program does not name symbols/$program.debug"
+  "$here/../platform/check_imports.sh" "$program" >/dev/null
+done
+
+# An address in the shipped DLL, as a crash report gives it, reads as its source line.
+headers=$(LC_ALL=C i686-w64-mingw32-objdump -p rux2.dll)
+base=$(awk '$1 == "ImageBase" { print $2 }' <<<"$headers")
+rva=$(awk '
+  /^Export Address Table/ { table = 1; next }
+  table && /Export RVA/ { gsub(/[][]/, " "); address[$1] = $4; next }
+  /Ordinal\/Name Pointer/ { table = 0; names = 1; next }
+  names && /RUX_Init$/ && !found { gsub(/[][]/, " "); print address[$1]; found = 1 }' <<<"$headers")
+[ -n "$rva" ] && [ -n "$base" ] || fail "rux2.dll's RUX_Init not found in its export table"
+line=$(i686-w64-mingw32-addr2line -f -e symbols/rux2.dll.debug "$(printf '0x%x' $((0x$base + 0x$rva)))")
+grep -q 'RUX_Init' <<<"$line" && grep -q 'exports\.cpp:' <<<"$line" ||
+  fail "symbols/rux2.dll.debug does not resolve RUX_Init: $line"
+
+grep -q 'RUX_GetProcessFrame' sdk/rux2.h || fail "sdk/rux2.h is not the decoder's header"
+for text in README-en.txt README-ja.txt licenses/*.txt; do
+  [ -s "$text" ] || fail "$text is empty"
+  ! grep -qv $'\r$' "$text" || fail "$text has a line without CRLF"
+done
+# The Japanese text is Shift-JIS: "ゲーム開発者" (game developers) in code page 932.
+LC_ALL=C grep -qF $'\x83\x51\x81\x5b\x83\x80\x8a\x4a\x94\xad\x8e\xd2' README-ja.txt || fail "README-ja.txt is not Shift-JIS"
+grep -q 'Xiph.org' licenses/libogg.txt && grep -q 'Xiph.org' licenses/libvorbis.txt ||
+  fail "the libogg and libvorbis notices are not theirs"
+grep -q 'MinGW-w64 runtime' licenses/mingw-w64-runtime.txt && grep -q 'mingw-w64 project' licenses/winpthreads.txt ||
+  fail "the MinGW-w64 notices are not theirs"
+echo "$archive holds the release"
