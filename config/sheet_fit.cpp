@@ -3,21 +3,24 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 namespace {
 
 // The pages' size in pixels, from their font's dialog base units as the dialog manager computes
 // them: average width of the 52 Latin letters, and the character height.
 SIZE PagePixels(HWND sheet) {
   HDC context = GetDC(sheet);
-  HFONT font = CreateFontA(-MulDiv(10, GetDeviceCaps(context, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+  // The face by its own name, whatever the system's code page.
+  HFONT font = CreateFontW(-MulDiv(10, GetDeviceCaps(context, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                            FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH, "ＭＳ ゴシック");
+                           DEFAULT_PITCH, L"ＭＳ ゴシック");
   HGDIOBJ previous = SelectObject(context, font);
-  TEXTMETRICA metrics;
-  GetTextMetricsA(context, &metrics);
+  TEXTMETRICW metrics;
+  GetTextMetricsW(context, &metrics);
   SIZE letters;
-  const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  GetTextExtentPoint32A(context, kLetters, sizeof kLetters - 1, &letters);
+  const wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  GetTextExtentPoint32W(context, kLetters, static_cast<int>(std::size(kLetters)) - 1, &letters);
   SelectObject(context, previous);
   DeleteObject(font);
   ReleaseDC(sheet, context);
@@ -41,9 +44,9 @@ void Move(HWND sheet, HWND child, int dx, int dy) {
 }
 
 BOOL CALLBACK MoveButton(HWND child, LPARAM offset) {
-  char className[16];
-  GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, "Button") == 0) {
+  wchar_t className[16];
+  GetClassNameW(child, className, 16);
+  if (lstrcmpiW(className, L"Button") == 0) {
     const auto* delta = reinterpret_cast<const POINT*>(offset);
     Move(GetParent(child), child, delta->x, delta->y);
   }
@@ -53,7 +56,7 @@ BOOL CALLBACK MoveButton(HWND child, LPARAM offset) {
 }  // namespace
 
 void FitSheetToPages(HWND sheet) {
-  HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+  HWND tab = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
   if (tab == nullptr) return;
   RECT display;
   GetClientRect(tab, &display);
