@@ -15,8 +15,8 @@
 namespace {
 
 // "【使用可能です】" and "【使用出来ません】"
-const char kUsable[] = "\x81\x79\x8E\x67\x97\x70\x89\xC2\x94\x5C\x82\xC5\x82\xB7\x81\x7A";
-const char kNotUsable[] = "\x81\x79\x8E\x67\x97\x70\x8F\x6F\x97\x88\x82\xDC\x82\xB9\x82\xF1\x81\x7A";
+const wchar_t kUsable[] = L"\x3010\x4F7F\x7528\x53EF\x80FD\x3067\x3059\x3011";
+const wchar_t kNotUsable[] = L"\x3010\x4F7F\x7528\x51FA\x6765\x307E\x305B\x3093\x3011";
 
 // The stand-in d3d9.dll of the build, as a Windows path.
 std::string FakeDirect3DPath() {

@@ -36,12 +36,12 @@ TEST_F(Sheet, HasSixTabsCaptionedByTheirTemplates) {
   const SheetDriver driver = Driver();
   ASSERT_EQ(driver.TabCount(), 6);
   EXPECT_EQ(driver.CurrentTab(), 0);
-  EXPECT_EQ(driver.TabCaption(0), "\x83\x56\x83\x58\x83\x65\x83\x80\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(1), "\x83\x4F\x83\x89\x83\x74\x83\x42\x83\x62\x83\x4E\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(2), "\x83\x54\x83\x45\x83\x93\x83\x68\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(3), "\x83\x81\x83\x62\x83\x5A\x81\x5B\x83\x57\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(4), "\x83\x7D\x83\x45\x83\x58\x81\x95\x93\xAE\x89\xE6\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(5), "\x83\x4C\x81\x5B\x90\xDD\x92\xE8");
+  EXPECT_EQ(driver.TabCaption(0), L"\x30B7\x30B9\x30C6\x30E0\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(1), L"\x30B0\x30E9\x30D5\x30A3\x30C3\x30AF\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(2), L"\x30B5\x30A6\x30F3\x30C9\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(3), L"\x30E1\x30C3\x30BB\x30FC\x30B8\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(4), L"\x30DE\x30A6\x30B9\xFF06\x52D5\x753B\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(5), L"\x30AD\x30FC\x8A2D\x5B9A");
   driver.PressCancel();
   EXPECT_EQ(WaitForExit(), 0u);
 }
