@@ -70,16 +70,7 @@ LRESULT CMessageDlg::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     for (PolledSlider& slider : sliders_) slider.Poll();
     return 0;
   }
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) KeepEffectTimesOneGroup(LOWORD(wParam));
   return CSettingsPage::HandleMessage(window, message, wParam, lParam);
-}
-
-// In the template the label "効果" begins a tab group between the 500 ms and 650 ms buttons, so
-// the platform treats 650 ms as a group of its own: picking 50 ms would leave 650 ms checked too,
-// and the last checked button would win on apply.
-void CMessageDlg::KeepEffectTimesOneGroup(int clicked) const {
-  const int last = kEffectTime.firstId + kEffectTime.count - 1;
-  if (clicked >= kEffectTime.firstId && clicked <= last) CheckRadioButton(window_, kEffectTime.firstId, last, clicked);
 }
 
 void CMessageDlg::AttachControls(CWinMain&) {

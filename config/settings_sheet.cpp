@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "page_switch_keys.h"
 #include "resource_ids.h"
 #include "sheet_fit.h"
 #include "shift_jis.h"
@@ -24,7 +25,10 @@ const PageTemplate kPageTemplates[kPageCount] = {
 };
 
 int CALLBACK SheetCallback(HWND sheet, UINT event, LPARAM) {
-  if (event == PSCB_INITIALIZED) FitSheetToPages(sheet);
+  if (event == PSCB_INITIALIZED) {
+    FitSheetToPages(sheet);
+    PageSwitchKeys::SetSheet(sheet);
+  }
   return 0;
 }
 
@@ -55,5 +59,6 @@ void ShowSettingsSheet(HINSTANCE instance, const std::array<CWinDialog*, kPageCo
   sheet.nStartPage = 0;
   sheet.phpage = pages;
   sheet.pfnCallback = SheetCallback;
+  const PageSwitchKeys pageSwitchKeys;
   PropertySheetW(&sheet);
 }

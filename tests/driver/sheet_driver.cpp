@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include <iterator>
 #include <vector>
 
 #include "remote_memory.h"
@@ -192,14 +191,14 @@ void SheetDriver::PressOk() const { PostMessageA(GetDlgItem(sheet_, IDOK), BM_CL
 
 void SheetDriver::PressCancel() const { PostMessageA(GetDlgItem(sheet_, IDCANCEL), BM_CLICK, 0, 0); }
 
-void SheetDriver::Type(WORD virtualKey, std::initializer_list<WORD> modifiers) const {
+void SheetDriver::Type(WORD virtualKey, const std::vector<WORD>& modifiers) const {
   // Posted key messages would not change the keyboard state that Ctrl+Tab and Alt are read from:
   // the keys go through the platform's input queue, to the focus of the foreground window.
   std::vector<INPUT> inputs;
   for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, 0));
   inputs.push_back(KeyInput(virtualKey, 0));
   inputs.push_back(KeyInput(virtualKey, KEYEVENTF_KEYUP));
-  for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier)
+  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier)
     inputs.push_back(KeyInput(*modifier, KEYEVENTF_KEYUP));
   SetForegroundWindow(sheet_);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 class SheetDriver {
  public:
@@ -56,7 +56,7 @@ class SheetDriver {
 
   // Keystrokes as the keyboard gives them, to the window that has the focus: the modifiers
   // (VK_CONTROL, VK_SHIFT, VK_MENU) are held down around the key.
-  void Type(WORD virtualKey, std::initializer_list<WORD> modifiers = {}) const;
+  void Type(WORD virtualKey, const std::vector<WORD>& modifiers = {}) const;
   // The window that has the keyboard focus in the program, and its control id.
   HWND Focus() const;
   int FocusId() const { return GetDlgCtrlID(Focus()); }

@@ -92,6 +92,23 @@ TEST_F(GraphicPage, AnAdapterWithoutAnyCapabilityGreysOutEveryFilterChoice) {
   EXPECT_EQ(Saved("ASPECT_RATIO_USE"), "0");
 }
 
+// The platform gives the tab stop of a radio group to its checked button, here a greyed-out one:
+// Tab enters the group at the button that can be picked.
+TEST_F(GraphicPage, TabReachesTheAspectRatioFilterWhenItsCheckedButtonIsGreyedOut) {
+  const SheetDriver page =
+      Open("[GRAPHIC_CONFIG]\r\nASPECT_RATIO_FILTER=1\r\n", Caps(kAllTextureFilters, D3DPTFILTERCAPS_MAGFLINEAR));
+  ASSERT_TRUE(page.IsChecked(IDC_GRAPHIC_ASPECT_POINT));
+  ASSERT_FALSE(page.IsEnabled(IDC_GRAPHIC_ASPECT_POINT));
+  // From the tabs: the texture size, the minification filter, then this group.
+  for (int press = 0; press < 3; ++press) {
+    const HWND before = page.Focus();
+    page.Type(VK_TAB);
+    WaitUntil([&] { return page.Focus() != before; }, 5000);
+  }
+  EXPECT_EQ(page.FocusId(), IDC_GRAPHIC_ASPECT_LINEAR);
+  page.PressCancel();
+}
+
 TEST_F(GraphicPage, WithoutDirect3DTheCapabilitiesCountAsAbsent) {
   const SheetDriver page = Open(kAnisotropicEverywhere, "none");
   EXPECT_FALSE(page.IsEnabled(IDC_GRAPHIC_MIN_LINEAR));

@@ -140,6 +140,16 @@ TEST_F(KeyPage, ResetAnsweredYesPutsBackTheDefaultsOfEveryFunction) {
   EXPECT_EQ(Saved("KEY_FUNCTION_20", "KEY_DATA_05"), "103");
 }
 
+TEST_F(KeyPage, AltCPressesTheResetButton) {
+  const SheetDriver page = Open(FullKeys());
+  page.Type('C', {VK_MENU});
+  HWND box = sheet_.process->WaitForWindow(kResetCaption, kStartTimeoutMs);
+  ASSERT_NE(box, nullptr);
+  AnswerMessageBox(box, IDYES);
+  EXPECT_TRUE(WaitUntil([&] { return ShownCodes() == DefaultCodesOf(0); }, kExitTimeoutMs));
+  page.PressCancel();
+}
+
 TEST_F(KeyPage, ResetAnsweredNoChangesNothing) {
   const SheetDriver page = Open(FullKeys());
   page.Pick(IDC_KEY_SLOT_1, 30);

@@ -81,7 +81,8 @@ TEST_F(MessagePage, ListsTheJapaneseTrueTypeFacesWithoutTheirVerticalVariants) {
   EXPECT_NE(std::find(installed.trueType.begin(), installed.trueType.end(), L"@" + IpaGothic().shown),
             installed.trueType.end());
   for (const std::wstring& face : listed) EXPECT_NE(face[0], L'@');
-  for (const std::wstring& face : installed.other) EXPECT_EQ(std::find(listed.begin(), listed.end(), face), listed.end());
+  for (const std::wstring& face : installed.other)
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), face), listed.end());
   ASSERT_NE(page.ListSelection(IDC_MESSAGE_FONT_LIST), LB_ERR);
   EXPECT_EQ(page.ListItemText(IDC_MESSAGE_FONT_LIST, page.ListSelection(IDC_MESSAGE_FONT_LIST)), IpaGothic().shown);
   page.PressCancel();
@@ -181,7 +182,7 @@ TEST_F(MessagePage, AnEffectTimeOfFiveHasNoButtonAndSurvivesOk) {
   EXPECT_EQ(Saved("EFFECT_TIMER"), "5");
 }
 
-TEST_F(MessagePage, TheFiveEffectTimesStayOneGroupAlthoughALabelSplitsThem) {
+TEST_F(MessagePage, TheFiveEffectTimesAreOneGroup) {
   const SheetDriver page = Open("[MESSAGE_INFO]\r\nEFFECT_TIMER=4\r\n");
   EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_EFFECT_650MS));
   page.Click(IDC_MESSAGE_EFFECT_200MS);
