@@ -1,9 +1,13 @@
-// The sheet as a whole: its tabs, OK, Cancel and the close box.
+// The sheet as a whole: its tabs, OK, Cancel and the close box, and what its manifest asks of
+// Windows.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include "game_folder.h"
+#include "remote_memory.h"
 #include "resource_ids.h"
 #include "sample_files.h"
 
@@ -46,6 +50,52 @@ TEST_F(Sheet, HasSixTabsCaptionedByTheirTemplates) {
   EXPECT_EQ(WaitForExit(), 0u);
 }
 
+// Only the buttons of common controls version 6 know their ideal size.
+TEST_F(Sheet, RunsWithTheControlsOfCurrentWindows) {
+  game_.WriteSettings("");
+  Start();
+  SIZE ideal = {};
+  const RemoteMemory memory(sheet_.process->Handle(), sizeof ideal);
+  EXPECT_TRUE(memory.SendWith(GetDlgItem(sheet_.window, IDOK), BCM_GETIDEALSIZE, 0, ideal));
+  EXPECT_GT(ideal.cx, 0);
+  Driver().PressCancel();
+  EXPECT_EQ(WaitForExit(), 0u);
+}
+
+// The program's manifest as the platform reads it: aware of the display's scaling for the whole
+// system, and made for Windows 7 to 11.
+TEST(Manifest, AsksForSystemDpiAwarenessAndNamesWindowsSevenToEleven) {
+  wchar_t program[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, BuiltVeskconfPath().c_str(), -1, program, MAX_PATH);
+  ACTCTXW request = {};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = program;
+  request.lpResourceName = MAKEINTRESOURCEW(1);
+  HANDLE context = CreateActCtxW(&request);
+  ASSERT_NE(context, INVALID_HANDLE_VALUE);
+  struct Setting {
+    const wchar_t* space;
+    const wchar_t* name;
+    std::wstring value;
+  };
+  const Setting settings[] = {
+      {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true"},
+      {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"system"},
+  };
+  for (const Setting& setting : settings) {
+    wchar_t value[64] = {};
+    SIZE_T length = 0;
+    EXPECT_TRUE(QueryActCtxSettingsW(0, context, setting.space, setting.name, value, 64, &length)) << setting.name;
+    EXPECT_EQ(value, setting.value) << setting.name;
+  }
+  DWORD compatibility[64] = {};
+  EXPECT_TRUE(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, compatibility,
+                           sizeof compatibility, nullptr));
+  EXPECT_EQ(reinterpret_cast<const ACTIVATION_CONTEXT_COMPATIBILITY_INFORMATION*>(compatibility)->ElementCount, 4u);
+  ReleaseActCtx(context);
+}
+
 TEST_F(Sheet, OkAfterOnlyTheFirstTabWritesBothFilesInFull) {
   game_.WriteSettings("");
   Start();
@@ -69,6 +119,24 @@ TEST_F(Sheet, OkWritesThePagesNeverOpenedAsTheyWereLoaded) {
   EXPECT_EQ(ValueIn(settings, "SAVE_INFO", "LAST_SLOT"), "3");
   EXPECT_EQ(ValueIn(settings, "SYSTEM_INFO", "JOYPAD_USE"), "0");
   EXPECT_EQ(ValueIn(game_.Path() + "key.cfg", "KEY_FUNCTION_02", "KEY_DATA_03"), "8");
+}
+
+// Whatever the system's code page, the Shift-JIS of the files comes back byte for byte: a file that
+// holds its values already is written back as it was, Japanese face name and the engine's own
+// Japanese text included, after every page has applied.
+TEST_F(Sheet, OkWritesAFileThatHoldsItsValuesAlreadyBackByteForByte) {
+  std::string settings = FullSettings();
+  // "ＭＳ 明朝", installed nowhere, and "第三章　旅立ち" in a section of the engine.
+  settings.replace(settings.find("VL Gothic"), 9, "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9");
+  settings += "[SCENARIO]\r\nTITLE=\x91\xE6\x8E\x4F\x8F\xCD\x81\x40\x97\xB7\x97\xA7\x82\xBF\r\n";
+  game_.WriteSettings(settings);
+  game_.WriteKeys(FullKeys());
+  Start();
+  for (int tab = 1; tab < 6; ++tab) Driver().SelectTab(tab);
+  Driver().PressOk();
+  EXPECT_EQ(WaitForExit(), 0u);
+  EXPECT_EQ(game_.Settings(), settings);
+  EXPECT_EQ(game_.Keys(), FullKeys());
 }
 
 TEST_F(Sheet, CancelAfterChangesOnSeveralTabsLeavesBothFilesUntouched) {
