@@ -3,30 +3,20 @@
 
 #include <commctrl.h>
 
-#include <iterator>
-
 namespace {
 
-// The pages' size in pixels, from their font's dialog base units as the dialog manager computes
-// them: average width of the 52 Latin letters, and the character height.
+INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The pages' size in pixels, in the dialog units of a page as the platform lays it out: a page is
+// created hidden to be measured. So the page font counts as the platform resolves it, by its own
+// name and at the display's scaling, also where the face is missing and another one stands in.
 SIZE PagePixels(HWND sheet) {
-  HDC context = GetDC(sheet);
-  // The face by its own name, whatever the system's code page.
-  HFONT font = CreateFontW(-MulDiv(10, GetDeviceCaps(context, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                           FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH, L"ＭＳ ゴシック");
-  HGDIOBJ previous = SelectObject(context, font);
-  TEXTMETRICW metrics;
-  GetTextMetricsW(context, &metrics);
-  SIZE letters;
-  const wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  GetTextExtentPoint32W(context, kLetters, static_cast<int>(std::size(kLetters)) - 1, &letters);
-  SelectObject(context, previous);
-  DeleteObject(font);
-  ReleaseDC(sheet, context);
-  const int baseX = (letters.cx / 26 + 1) / 2;
-  const int baseY = metrics.tmHeight;
-  return {MulDiv(kLargestPageUnits.cx, baseX, 4), MulDiv(kLargestPageUnits.cy, baseY, 8)};
+  RECT area = {0, 0, kLargestPageUnits.cx, kLargestPageUnits.cy};
+  HWND page = CreateDialogParamW(GetModuleHandleW(nullptr), L"SYSTEMCONFIG", sheet, IgnoreMessages, 0);
+  if (page == nullptr) return {0, 0};
+  MapDialogRect(page, &area);
+  DestroyWindow(page);
+  return {area.right, area.bottom};
 }
 
 void Grow(HWND window, int dx, int dy) {
