@@ -6,7 +6,7 @@
 CWinMain* creatingObject = nullptr;
 
 ControlBinding* BindingOf(HWND window) {
-  return reinterpret_cast<ControlBinding*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<ControlBinding*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 ControlBinding* BindWindow(HWND window, CWinMain* object, WNDPROC previousProcedure) {
@@ -15,7 +15,7 @@ ControlBinding* BindWindow(HWND window, CWinMain* object, WNDPROC previousProced
   binding->object = object;
   binding->previousProcedure = previousProcedure;
   binding->window = window;
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
   return binding;
 }
 
@@ -23,9 +23,9 @@ void ReleaseBinding(HWND window) {
   ControlBinding* binding = BindingOf(window);
   if (binding == nullptr) return;
   // Stop dispatch to the object first, then give the window back its own procedure.
-  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   if (binding->previousProcedure != nullptr) {
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(binding->previousProcedure));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(binding->previousProcedure));
   }
   LocalFree(binding);
 }
@@ -56,12 +56,14 @@ LRESULT CALLBACK DispatchProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return result;
 }
 
+// Subclassed through the wide functions: a control whose procedure is Unicode sees every text as
+// UTF-16, where an ANSI one would have it converted through the system's code page on the way.
 void AttachControl(int id, CWinMain& wrapper, CWinDialog& dialog) {
   HWND control = GetDlgItem(dialog.Window(), id);
   if (control == nullptr) return;
   wrapper.SetWindow(control);
-  const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+  const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
   if (BindWindow(control, wrapper.Owner(), previous) == nullptr) return;
-  SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DispatchProc));
+  SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DispatchProc));
   wrapper.SetParentDialog(dialog.Window(), id);
 }

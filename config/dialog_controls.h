@@ -12,7 +12,8 @@ struct RadioGroup {
   int count;
 };
 
-// Checks the button of value; a value without a button leaves the group unchecked.
+// Checks the button of value; a value without a button leaves the group unchecked. Call it after
+// greying out buttons of the group, so that Tab reaches the group whatever is checked.
 void CheckRadioOfValue(HWND dialog, RadioGroup group, std::int32_t value);
 // The value of the checked button; value is unchanged when none is checked.
 void ReadRadioValue(HWND dialog, RadioGroup group, std::int32_t& value);

@@ -4,6 +4,7 @@
 
 #include "dialog_controls.h"
 #include "resource_ids.h"
+#include "shift_jis.h"
 
 namespace {
 
@@ -74,10 +75,10 @@ void CGraphicDlg::ApplyStretchFilterCaps(DWORD caps) {
     if (settings_.ASPECT_RATIO_FILTER == kAspectLinear) settings_.ASPECT_RATIO_FILTER = kAspectPoint;
   }
   if (!(caps & D3DPTFILTERCAPS_MAGFPOINT)) Disable(IDC_GRAPHIC_ASPECT_POINT);
-  if (caps & (D3DPTFILTERCAPS_MAGFLINEAR | D3DPTFILTERCAPS_MAGFPOINT)) {
-    SetDlgItemTextA(window_, IDC_GRAPHIC_ASPECT_AVAILABILITY, "【使用可能です】");
-  } else {
-    SetDlgItemTextA(window_, IDC_GRAPHIC_ASPECT_AVAILABILITY, "【使用出来ません】");
+  const bool usable = (caps & (D3DPTFILTERCAPS_MAGFLINEAR | D3DPTFILTERCAPS_MAGFPOINT)) != 0;
+  const std::wstring availability = WideFromShiftJis(usable ? "【使用可能です】" : "【使用出来ません】");
+  SetDlgItemTextW(window_, IDC_GRAPHIC_ASPECT_AVAILABILITY, availability.c_str());
+  if (!usable) {
     settings_.ASPECT_RATIO_USE = 0;
     Disable(IDC_GRAPHIC_ASPECT_RATIO_USE);
   }

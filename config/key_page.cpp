@@ -7,6 +7,7 @@
 #include "dialog_controls.h"
 #include "key_input_names.h"
 #include "resource_ids.h"
+#include "shift_jis.h"
 
 CKeyDlg::CKeyDlg(HINSTANCE instance, std::int32_t* applied) : CSettingsPage(instance, IDD_KEY_PAGE, applied) {}
 
@@ -33,10 +34,10 @@ void CKeyDlg::AttachControls(CWinMain&) {
 }
 
 LRESULT CKeyDlg::OnInitPage() {
-  for (const char* function : kKeyFunctionNames) functionList_.AddString(function);
+  for (const char* function : kKeyFunctionNames) functionList_.AddString(WideFromShiftJis(function));
   // Never sorted: the position in a list is the input code.
   for (CWinComboBox& slot : slots_)
-    for (const char* input : KeyInputNames) slot.AddString(input);
+    for (const char* input : KeyInputNames) slot.AddString(WideFromShiftJis(input));
   functionList_.SetSelection(0);
   selectedFunction_ = 0;
   ShowFunctionBindings();
@@ -65,7 +66,8 @@ void CKeyDlg::StoreSlotSelection(int slot) {
 }
 
 void CKeyDlg::ConfirmAndResetBindings() {
-  if (MessageBoxA(nullptr, "キー設定を初期化しますか？", "確認", MB_YESNO | MB_ICONINFORMATION) == IDYES) {
+  if (MessageBoxW(nullptr, WideFromShiftJis("キー設定を初期化しますか？").c_str(), WideFromShiftJis("確認").c_str(),
+                  MB_YESNO | MB_ICONINFORMATION) == IDYES) {
     ResetBindings();
   }
   SelectFunctionOfList();

@@ -14,6 +14,7 @@
 #include "settings_file.h"
 #include "settings_pages.h"
 #include "settings_sheet.h"
+#include "shift_jis.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (EngineIsRunning()) return 0;
   const auto directory = FindConfigurationDirectory();
   if (!directory) {
-    MessageBoxA(nullptr, "設定ファイルがありません。", "設定ファイル異常", MB_OK | MB_ICONWARNING);
+    MessageBoxW(nullptr, WideFromShiftJis("設定ファイルがありません。").c_str(),
+                WideFromShiftJis("設定ファイル異常").c_str(), MB_OK | MB_ICONWARNING);
     return 0;
   }
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES};

@@ -8,6 +8,7 @@
 #include "dialog_controls.h"
 #include "format_text.h"
 #include "resource_ids.h"
+#include "shift_jis.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ void WriteDecayTimeLabel(char* text, std::size_t size, int position) {
   FormatText(text, size, "[%f1.2ms]", static_cast<unsigned>(position) * 0.25);
 }
 
-// The state of one font enumeration: the face sought, the faces listed so far and where the
-// sought one stands (the last occurrence wins).
+// The state of one font enumeration: the face sought (Shift-JIS, as the file holds it), the faces
+// listed so far and where the sought one stands (the last occurrence wins).
 struct FontSearch {
   CWinListBox* list;
   const char* sought;
@@ -39,13 +40,18 @@ struct FontSearch {
   int matched;
 };
 
-int CALLBACK ListJapaneseTrueTypeFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM context) {
+// The platform reports each face by its name in the system's language ("IPAゴシック" on a Japanese
+// system, "IPAGothic" on others), in UTF-16. A name that Shift-JIS cannot hold could not be stored
+// in the settings file, so such a face is not listed.
+int CALLBACK ListJapaneseTrueTypeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM context) {
   auto& search = *reinterpret_cast<FontSearch*>(context);
-  const char* face = font->lfFaceName;
+  const std::wstring face = font->lfFaceName;
   // Vertical-writing variants carry a leading "@"; "$" names are not faces a player picks.
-  if (type != TRUETYPE_FONTTYPE || face[0] == '@' || face[0] == '$') return 1;
+  if (type != TRUETYPE_FONTTYPE || face[0] == L'@' || face[0] == L'$') return 1;
+  const auto stored = ShiftJisFromWide(face);
+  if (!stored || stored->size() >= kFontFieldSize) return 1;
   search.list->AddString(face);
-  if (std::strcmp(face, search.sought) == 0) search.matched = search.count;
+  if (*stored == search.sought) search.matched = search.count;
   ++search.count;
   return 1;
 }
@@ -64,16 +70,7 @@ LRESULT CMessageDlg::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     for (PolledSlider& slider : sliders_) slider.Poll();
     return 0;
   }
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) KeepEffectTimesOneGroup(LOWORD(wParam));
   return CSettingsPage::HandleMessage(window, message, wParam, lParam);
-}
-
-// In the template the label "効果" begins a tab group between the 500 ms and 650 ms buttons, so
-// the platform treats 650 ms as a group of its own: picking 50 ms would leave 650 ms checked too,
-// and the last checked button would win on apply.
-void CMessageDlg::KeepEffectTimesOneGroup(int clicked) const {
-  const int last = kEffectTime.firstId + kEffectTime.count - 1;
-  if (clicked >= kEffectTime.firstId && clicked <= last) CheckRadioButton(window_, kEffectTime.firstId, last, clicked);
 }
 
 void CMessageDlg::AttachControls(CWinMain&) {
@@ -105,19 +102,22 @@ void CMessageDlg::FillFontList() {
   std::memcpy(sought, settings_.FONT, sizeof sought);
   sought[sizeof sought - 1] = '\0';
   FontSearch search = {&fontList_, sought, 0, -1};
-  LOGFONTA wanted = {};
+  LOGFONTW wanted = {};
   wanted.lfCharSet = SHIFTJIS_CHARSET;
   HDC context = GetDC(window_);
-  EnumFontFamiliesExA(context, &wanted, reinterpret_cast<FONTENUMPROCA>(ListJapaneseTrueTypeFace),
+  EnumFontFamiliesExW(context, &wanted, reinterpret_cast<FONTENUMPROCW>(ListJapaneseTrueTypeFace),
                       reinterpret_cast<LPARAM>(&search), 0);
   ReleaseDC(window_, context);
   if (search.matched != -1) fontList_.SetSelection(search.matched);
 }
 
 void CMessageDlg::OnApply() {
-  char face[kFontFieldSize] = {};
-  // With no face selected the font keeps its name.
-  if (fontList_.SelectedText(face, sizeof face)) std::memcpy(settings_.FONT, face, sizeof face);
+  // With no face selected the font keeps its name. Every listed name has its Shift-JIS form.
+  const auto face = ShiftJisFromWide(fontList_.SelectedText());
+  if (face && !face->empty()) {
+    std::memset(settings_.FONT, 0, sizeof settings_.FONT);
+    std::memcpy(settings_.FONT, face->data(), face->size());
+  }
   settings_.TEXT_BOLD = CheckBoxValue(window_, IDC_MESSAGE_BOLD);
   ReadRadioValue(window_, kOutline, settings_.TEXT_GANG);
   settings_.TEXT_WAIT = sliders_[kTextSpeed].Position();

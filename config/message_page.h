@@ -24,7 +24,6 @@ class CMessageDlg : public CSettingsPage {
   enum Slider { kTextSpeed, kBaseTime, kCharacterTime, kDecayTime, kSliderCount };
 
   void FillFontList();
-  void KeepEffectTimesOneGroup(int clicked) const;
 
   CWinListBox fontList_;
   PolledSlider sliders_[kSliderCount];

@@ -2,6 +2,7 @@
 #include "polled_slider.h"
 
 #include "control_binding.h"
+#include "shift_jis.h"
 #include "win_dialog.h"
 
 void PolledSlider::Attach(CWinDialog& page) { AttachControl(id_, control_, page); }
@@ -22,5 +23,5 @@ void PolledSlider::Poll() {
 void PolledSlider::WriteLabel() {
   if (writeLabel_ == nullptr) return;
   writeLabel_(label_, sizeof label_, cached_);
-  SetDlgItemTextA(control_.ParentDialog(), labelId_, label_);
+  SetDlgItemTextW(control_.ParentDialog(), labelId_, WideFromShiftJis(label_).c_str());
 }

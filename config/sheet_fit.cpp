@@ -5,25 +5,18 @@
 
 namespace {
 
-// The pages' size in pixels, from their font's dialog base units as the dialog manager computes
-// them: average width of the 52 Latin letters, and the character height.
+INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The pages' size in pixels, in the dialog units of a page as the platform lays it out: a page is
+// created hidden to be measured. So the page font counts as the platform resolves it, by its own
+// name and at the display's scaling, also where the face is missing and another one stands in.
 SIZE PagePixels(HWND sheet) {
-  HDC context = GetDC(sheet);
-  HFONT font = CreateFontA(-MulDiv(10, GetDeviceCaps(context, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                           FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH, "ＭＳ ゴシック");
-  HGDIOBJ previous = SelectObject(context, font);
-  TEXTMETRICA metrics;
-  GetTextMetricsA(context, &metrics);
-  SIZE letters;
-  const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  GetTextExtentPoint32A(context, kLetters, sizeof kLetters - 1, &letters);
-  SelectObject(context, previous);
-  DeleteObject(font);
-  ReleaseDC(sheet, context);
-  const int baseX = (letters.cx / 26 + 1) / 2;
-  const int baseY = metrics.tmHeight;
-  return {MulDiv(kLargestPageUnits.cx, baseX, 4), MulDiv(kLargestPageUnits.cy, baseY, 8)};
+  RECT area = {0, 0, kLargestPageUnits.cx, kLargestPageUnits.cy};
+  HWND page = CreateDialogParamW(GetModuleHandleW(nullptr), L"SYSTEMCONFIG", sheet, IgnoreMessages, 0);
+  if (page == nullptr) return {0, 0};
+  MapDialogRect(page, &area);
+  DestroyWindow(page);
+  return {area.right, area.bottom};
 }
 
 void Grow(HWND window, int dx, int dy) {
@@ -41,9 +34,9 @@ void Move(HWND sheet, HWND child, int dx, int dy) {
 }
 
 BOOL CALLBACK MoveButton(HWND child, LPARAM offset) {
-  char className[16];
-  GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, "Button") == 0) {
+  wchar_t className[16];
+  GetClassNameW(child, className, 16);
+  if (lstrcmpiW(className, L"Button") == 0) {
     const auto* delta = reinterpret_cast<const POINT*>(offset);
     Move(GetParent(child), child, delta->x, delta->y);
   }
@@ -53,7 +46,7 @@ BOOL CALLBACK MoveButton(HWND child, LPARAM offset) {
 }  // namespace
 
 void FitSheetToPages(HWND sheet) {
-  HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+  HWND tab = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
   if (tab == nullptr) return;
   RECT display;
   GetClientRect(tab, &display);

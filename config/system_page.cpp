@@ -4,6 +4,7 @@
 #include "control_binding.h"
 #include "dialog_controls.h"
 #include "resource_ids.h"
+#include "shift_jis.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ LRESULT CSystemDlg::OnInitPage() {
   SetCheckBox(window_, IDC_SYSTEM_RUN_INACTIVE, settings_.ACTIVE_DRAW);
   SetCheckBox(window_, IDC_SYSTEM_PERFORMANCE_TIMER, settings_.PERFORMANCE_TIMER);
   SetCheckBox(window_, IDC_SYSTEM_ONE_CPU, settings_.ONE_CPU);
-  for (const char* size : kCacheSizes) cacheList_.AddString(size);
+  for (const char* size : kCacheSizes) cacheList_.AddString(WideFromShiftJis(size));
   cacheList_.SetSelection(settings_.IMAGE_CACHE_SIZE);
   cacheSelection_ = settings_.IMAGE_CACHE_SIZE;
   return 1;

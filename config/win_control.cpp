@@ -6,8 +6,8 @@
 LRESULT CWinControl::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const ControlBinding* binding = BindingOf(window);
   if (binding == nullptr || binding->previousProcedure == nullptr)
-    return DefWindowProcA(window, message, wParam, lParam);
-  return CallWindowProcA(binding->previousProcedure, window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+  return CallWindowProcW(binding->previousProcedure, window, message, wParam, lParam);
 }
 
 CWinControl::~CWinControl() { ReleaseBindingOf(*this); }

@@ -1,5 +1,6 @@
 // CWinControl: the part every control wrapper shares: the control's own procedure gets every
-// message, and the binding goes when the wrapper goes.
+// message, and the binding goes when the wrapper goes. Controls are spoken to in UTF-16, so that
+// no text passes through the system's code page.
 #pragma once
 
 #include "win_main.h"
@@ -9,7 +10,7 @@ class CWinControl : public CWinMain {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return SendMessageA(window_, message, wParam, lParam);
+    return SendMessageW(window_, message, wParam, lParam);
   }
 
  protected:

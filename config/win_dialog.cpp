@@ -5,6 +5,7 @@
 
 #include "center_window.h"
 #include "control_binding.h"
+#include "shift_jis.h"
 
 CWinDialog::CWinDialog(HINSTANCE instance, int templateNumber)
     : instance_(instance), templateNumber_(templateNumber) {}
@@ -19,7 +20,7 @@ void CWinDialog::InitializeWindow(HWND window) {
   window_ = window;
   CenterWindow(parent_, *this);
   std::memcpy(text_, caption_, sizeof text_);
-  SetWindowTextA(window, text_);
+  SetWindowTextW(window, WideFromShiftJis(text_).c_str());
   AttachControls(*owner_);
   ShowWindow(window, SW_SHOWNA);
 }
@@ -57,7 +58,7 @@ INT_PTR CWinDialog::DoModal(HINSTANCE instance, HWND parent) {
   modeless_ = false;
   parent_ = parent;
   if (owner_ != nullptr) creatingObject = owner_;
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateNumber_), parent,
+  return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateNumber_), parent,
                          reinterpret_cast<DLGPROC>(DispatchProc), 0);
 }
 
@@ -66,7 +67,7 @@ HWND CWinDialog::CreateModeless(HINSTANCE instance, HWND parent) {
   modeless_ = true;
   parent_ = parent;
   creatingObject = owner_;
-  return CreateDialogParamA(instance, MAKEINTRESOURCEA(templateNumber_), parent,
+  return CreateDialogParamW(instance, MAKEINTRESOURCEW(templateNumber_), parent,
                             reinterpret_cast<DLGPROC>(DispatchProc), 0);
 }
 

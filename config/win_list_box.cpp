@@ -27,16 +27,19 @@ void CWinListBox::SelectOnRightClick(LPARAM position) {
   rightClickHit_ = hit == 0x10000 ? 0 : hit;
   if (!inside && hit != 0x10000) return;
   SetSelection(LOWORD(rightClickHit_));
-  PostMessageA(ParentDialog(), WM_COMMAND, MAKEWPARAM(ItemId(), kRightClickSelection),
+  PostMessageW(ParentDialog(), WM_COMMAND, MAKEWPARAM(ItemId(), kRightClickSelection),
                reinterpret_cast<LPARAM>(window_));
 }
 
-bool CWinListBox::SelectedText(char* text, int size) const {
+std::wstring CWinListBox::SelectedText() const {
   const int selection = Selection();
-  if (selection == LB_ERR) return false;
+  if (selection == LB_ERR) return {};
   const auto length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(selection));
-  if (length == LB_ERR || length >= size) return false;
-  return Send(LB_GETTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(text)) != LB_ERR;
+  if (length == LB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  if (Send(LB_GETTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(&text[0])) == LB_ERR) return {};
+  text.resize(static_cast<std::size_t>(length));
+  return text;
 }
 
 CWinListBox::~CWinListBox() {

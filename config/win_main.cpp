@@ -22,6 +22,6 @@ LRESULT CWinMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
       DestroyWindow(window);
       return 0;
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }

@@ -1,7 +1,11 @@
 // Shift-JIS text helpers.
 #include "shift_jis.h"
 
+#include <windows.h>
+
 namespace {
+
+constexpr UINT kShiftJis = 932;
 
 // Full-width partners of the bytes 0x20 to 0x7F, sixteen per row, two bytes each.
 const char kFullWidthAscii[] =
@@ -60,11 +64,34 @@ void ToFullWidth(char* destination, std::size_t capacity, const char* source) {
   destination[written] = '\0';
 }
 
+std::wstring WideFromShiftJis(const char* text) {
+  const int length = MultiByteToWideChar(kShiftJis, 0, text, -1, nullptr, 0);
+  if (length <= 1) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(kShiftJis, 0, text, -1, &wide[0], length);
+  wide.resize(static_cast<std::size_t>(length - 1));
+  return wide;
+}
+
+std::optional<std::string> ShiftJisFromWide(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int size = static_cast<int>(text.size());
+  const int length = WideCharToMultiByte(kShiftJis, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::nullopt;
+  std::string narrow(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(kShiftJis, 0, text.data(), size, &narrow[0], length, nullptr, nullptr);
+  // A character the code page lacks comes out as a default or a look-alike character: only an
+  // exact way back proves the text whole.
+  if (WideFromShiftJis(narrow.c_str()) != text) return std::nullopt;
+  return narrow;
+}
+
 std::optional<std::size_t> FindLastSeparator(const char* path) {
   std::optional<std::size_t> last;
   for (std::size_t i = 0; path[i] != '\0';) {
     const auto byte = static_cast<unsigned char>(path[i]);
-    if (IsLeadByte(byte)) {
+    // The system's code page, in which the platform hands out paths.
+    if (IsDBCSLeadByte(byte)) {
       i += path[i + 1] != '\0' ? 2 : 1;
     } else {
       if (byte == '\\') last = i;

@@ -66,7 +66,7 @@ class ModelessDialog : public testing::Test {
   }
   HWND Item(int id) const { return GetDlgItem(window_, id); }
   void FillList(int count) const {
-    for (int i = 0; i < count; ++i) dialog_->list.AddString("item");
+    for (int i = 0; i < count; ++i) dialog_->list.AddString(L"item");
   }
   LPARAM PointOfItem(int index) const {
     RECT item;
@@ -117,8 +117,8 @@ TEST_F(ModelessDialog, ARightClickBelowTheItemsSelectsOnlyWhenTheNearestIsTheFir
 }
 
 TEST_F(ModelessDialog, WrappersPassTheirControlsMessagesOn) {
-  dialog_->combo.AddString("first");
-  dialog_->combo.AddString("second");
+  dialog_->combo.AddString(L"first");
+  dialog_->combo.AddString(L"second");
   dialog_->combo.SetSelection(1);
   EXPECT_EQ(dialog_->combo.Selection(), 1);
   dialog_->slider.SetUp(16, 12);
@@ -140,13 +140,13 @@ TEST_F(ModelessDialog, DestroyingAWrapperGivesTheControlBackItsOwnProcedure) {
   const int kExtraList = 500;
   HWND list = CreateWindowExA(0, "ListBox", "", WS_CHILD | LBS_NOTIFY, 0, 0, 50, 50, window_,
                               reinterpret_cast<HMENU>(kExtraList), Instance(), nullptr);
-  const auto original = GetWindowLongPtrA(list, GWLP_WNDPROC);
+  const auto original = GetWindowLongPtrW(list, GWLP_WNDPROC);
   auto wrapper = std::make_unique<CWinListBox>();
   AttachControl(kExtraList, *wrapper, *dialog_);
-  EXPECT_EQ(GetWindowLongPtrA(list, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(DispatchProc));
-  wrapper->AddString("item");
+  EXPECT_EQ(GetWindowLongPtrW(list, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(DispatchProc));
+  wrapper->AddString(L"item");
   wrapper.reset();
-  EXPECT_EQ(GetWindowLongPtrA(list, GWLP_WNDPROC), original);
+  EXPECT_EQ(GetWindowLongPtrW(list, GWLP_WNDPROC), original);
   EXPECT_EQ(BindingOf(list), nullptr);
   // Emptied on the way out, and still a working list box.
   EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);

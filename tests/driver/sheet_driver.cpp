@@ -12,20 +12,25 @@ namespace {
 
 POINT Centre(const RECT& area) { return {(area.left + area.right) / 2, (area.top + area.bottom) / 2}; }
 
-std::string WindowText(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
+std::wstring WindowText(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
   return text;
 }
 
-// Wine hands the text of a list item across processes as UTF-16 whatever the message's character
-// set, so items are read as UTF-16 and converted here.
-std::string ItemTextOf(HWND control, UINT message, int index) {
-  wchar_t wide[512] = {};
-  SendMessageW(control, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide));
-  char text[1024] = {};
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+std::wstring ItemTextOf(HWND control, UINT message, int index) {
+  wchar_t text[512] = {};
+  SendMessageW(control, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
   return text;
+}
+
+INPUT KeyInput(WORD virtualKey, DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = flags;
+  return input;
 }
 
 }  // namespace
@@ -56,19 +61,19 @@ int SheetDriver::TabCount() const {
   return static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
 }
 
-std::string SheetDriver::TabCaption(int index) const {
+std::wstring SheetDriver::TabCaption(int index) const {
   HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETTABCONTROL, 0, 0));
   // The item and its text buffer both live in the other process.
   struct {
-    TCITEMA item;
-    char text[128];
+    TCITEMW item;
+    wchar_t text[128];
   } block = {};
   RemoteMemory memory(process_, sizeof block);
   block.item.mask = TCIF_TEXT;
-  block.item.pszText = reinterpret_cast<char*>(memory.Address() + offsetof(decltype(block), text));
-  block.item.cchTextMax = sizeof block.text;
-  memory.SendWith(tab, TCM_GETITEMA, static_cast<WPARAM>(index), block);
-  block.text[sizeof block.text - 1] = '\0';
+  block.item.pszText = reinterpret_cast<wchar_t*>(memory.Address() + offsetof(decltype(block), text));
+  block.item.cchTextMax = 128;
+  memory.SendWith(tab, TCM_GETITEMW, static_cast<WPARAM>(index), block);
+  block.text[127] = L'\0';
   return block.text;
 }
 
@@ -82,7 +87,7 @@ bool SheetDriver::IsChecked(int id) const { return SendMessageA(Control(id), BM_
 
 bool SheetDriver::IsEnabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
 
-std::string SheetDriver::Text(int id) const { return WindowText(Control(id)); }
+std::wstring SheetDriver::Text(int id) const { return WindowText(Control(id)); }
 
 void SheetDriver::Pick(int comboId, int index) const {
   HWND combo = Control(comboId);
@@ -102,13 +107,13 @@ int SheetDriver::Selection(int comboId) const {
   return static_cast<int>(SendMessageA(Control(comboId), CB_GETCURSEL, 0, 0));
 }
 
-std::string SheetDriver::SelectedText(int comboId) const { return ItemText(comboId, Selection(comboId)); }
+std::wstring SheetDriver::SelectedText(int comboId) const { return ItemText(comboId, Selection(comboId)); }
 
 int SheetDriver::ItemCount(int comboId) const {
   return static_cast<int>(SendMessageA(Control(comboId), CB_GETCOUNT, 0, 0));
 }
 
-std::string SheetDriver::ItemText(int comboId, int index) const {
+std::wstring SheetDriver::ItemText(int comboId, int index) const {
   return ItemTextOf(Control(comboId), CB_GETLBTEXT, index);
 }
 
@@ -149,7 +154,7 @@ int SheetDriver::ListCount(int listId) const {
   return static_cast<int>(SendMessageA(Control(listId), LB_GETCOUNT, 0, 0));
 }
 
-std::string SheetDriver::ListItemText(int listId, int index) const {
+std::wstring SheetDriver::ListItemText(int listId, int index) const {
   return ItemTextOf(Control(listId), LB_GETTEXT, index);
 }
 
@@ -186,6 +191,26 @@ int SheetDriver::SliderMaximum(int id) const {
 void SheetDriver::PressOk() const { PostMessageA(GetDlgItem(sheet_, IDOK), BM_CLICK, 0, 0); }
 
 void SheetDriver::PressCancel() const { PostMessageA(GetDlgItem(sheet_, IDCANCEL), BM_CLICK, 0, 0); }
+
+void SheetDriver::Type(WORD virtualKey, const std::vector<WORD>& modifiers) const {
+  // Posted key messages would not change the keyboard state that Ctrl+Tab and Alt are read from:
+  // the keys go through the platform's input queue, to the focus of the foreground window.
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, 0));
+  inputs.push_back(KeyInput(virtualKey, 0));
+  inputs.push_back(KeyInput(virtualKey, KEYEVENTF_KEYUP));
+  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier)
+    inputs.push_back(KeyInput(*modifier, KEYEVENTF_KEYUP));
+  SetForegroundWindow(sheet_);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND SheetDriver::Focus() const {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(sheet_, nullptr), &info);
+  return info.hwndFocus;
+}
 
 bool SheetDriver::SavePicture(const std::string& path) const {
   RECT area;
@@ -227,7 +252,7 @@ bool SheetDriver::SavePicture(const std::string& path) const {
   return saved;
 }
 
-std::string MessageBoxText(HWND box) {
+std::wstring MessageBoxText(HWND box) {
   // The message text is the static control with id 0xFFFF.
   return WindowText(GetDlgItem(box, 0xFFFF));
 }

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-const char kSheetCaption[] = "[vesk]\x8A\xC2\x8B\xAB\x90\xDD\x92\xE8\x83\x63\x81\x5B\x83\x8B[ver.1.02]";
+const wchar_t kSheetCaption[] = L"[vesk]\x74B0\x5883\x8A2D\x5B9A\x30C4\x30FC\x30EB[ver.1.02]";
 
 namespace {
 
@@ -77,13 +77,13 @@ std::vector<HWND> VeskconfProcess::Windows() const {
   return search.found;
 }
 
-HWND VeskconfProcess::WaitForWindow(const std::string& caption, DWORD timeoutMs) const {
+HWND VeskconfProcess::WaitForWindow(const std::wstring& caption, DWORD timeoutMs) const {
   HWND match = nullptr;
   WaitUntil(
       [&] {
         for (HWND window : Windows()) {
-          char text[256];
-          GetWindowTextA(window, text, sizeof text);
+          wchar_t text[256];
+          GetWindowTextW(window, text, 256);
           if (caption == text) match = window;
         }
         return match != nullptr || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 // "[vesk]環境設定ツール[ver.1.02]", the sheet's caption.
-extern const char kSheetCaption[];
+extern const wchar_t kSheetCaption[];
 
 class VeskconfProcess {
  public:
@@ -23,8 +23,8 @@ class VeskconfProcess {
   HANDLE Handle() const { return process_; }
   // The exit code once the process ended within the time-out, else STILL_ACTIVE.
   DWORD WaitForExit(DWORD timeoutMs) const;
-  // A visible top-level window of the process whose caption is exactly caption (Shift-JIS).
-  HWND WaitForWindow(const std::string& caption, DWORD timeoutMs) const;
+  // A visible top-level window of the process whose caption is exactly caption.
+  HWND WaitForWindow(const std::wstring& caption, DWORD timeoutMs) const;
   // Any visible top-level window of the process.
   std::vector<HWND> Windows() const;
 

@@ -1,4 +1,5 @@
-// Full-width conversion and the Shift-JIS aware separator search; expected bytes stated in hex.
+// Full-width conversion, UTF-16 conversion and the separator search; expected bytes and characters
+// stated in hex.
 #include "shift_jis.h"
 
 #include <string>
@@ -54,6 +55,23 @@ TEST(ToFullWidth, CutsAtTheCapacityWithoutSplittingACharacter) {
   char output[6];
   ToFullWidth(output, sizeof output, "abc");
   EXPECT_STREQ(output, "\x82\x81\x82\x82");
+}
+
+TEST(WideFromShiftJis, ReadsTheBytesAsCodePage932) {
+  // "IPAゴシック", and the two reverse solidi of the key names: the single byte and 0x81 0x5F.
+  EXPECT_EQ(WideFromShiftJis("IPA\x83\x53\x83\x56\x83\x62\x83\x4E"), L"IPA\x30B4\x30B7\x30C3\x30AF");
+  EXPECT_EQ(WideFromShiftJis("\x5C\x81\x5F"), L"\x005C\xFF3C");
+  EXPECT_EQ(WideFromShiftJis(""), L"");
+}
+
+TEST(ShiftJisFromWide, GivesTheBytesOfCodePage932OrNothing) {
+  EXPECT_EQ(ShiftJisFromWide(L"IPA\x30B4\x30B7\x30C3\x30AF"), "IPA\x83\x53\x83\x56\x83\x62\x83\x4E");
+  EXPECT_EQ(ShiftJisFromWide(L""), "");
+  // "맑은 고딕" (Hangul) and "微软雅黑" (软 is simplified Chinese only) have no Shift-JIS form; nor
+  // has "é", which the platform would turn into a look-alike "e".
+  EXPECT_FALSE(ShiftJisFromWide(L"\xB9D1\xC740 \xACE0\xB515").has_value());
+  EXPECT_FALSE(ShiftJisFromWide(L"\x5FAE\x8F6F\x96C5\x9ED1").has_value());
+  EXPECT_FALSE(ShiftJisFromWide(L"Caf\x00E9").has_value());
 }
 
 TEST(FindLastSeparator, FindsTheLastSingleByteBackslash) {

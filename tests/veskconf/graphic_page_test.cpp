@@ -16,8 +16,8 @@
 namespace {
 
 // "【使用可能です】" and "【使用出来ません】"
-const char kUsable[] = "\x81\x79\x8E\x67\x97\x70\x89\xC2\x94\x5C\x82\xC5\x82\xB7\x81\x7A";
-const char kNotUsable[] = "\x81\x79\x8E\x67\x97\x70\x8F\x6F\x97\x88\x82\xDC\x82\xB9\x82\xF1\x81\x7A";
+const wchar_t kUsable[] = L"\x3010\x4F7F\x7528\x53EF\x80FD\x3067\x3059\x3011";
+const wchar_t kNotUsable[] = L"\x3010\x4F7F\x7528\x51FA\x6765\x307E\x305B\x3093\x3011";
 
 // The stand-in d3d9.dll of the build, as a Windows path.
 std::string FakeDirect3DPath() { return WindowsPathOf(std::getenv("FAKE_D3D9_DLL")); }
@@ -86,6 +86,23 @@ TEST_F(GraphicPage, AnAdapterWithoutAnyCapabilityGreysOutEveryFilterChoice) {
   EXPECT_EQ(Saved("TEXTURE_MAG_FILTER"), "2");
   EXPECT_EQ(Saved("ASPECT_RATIO_FILTER"), "1");
   EXPECT_EQ(Saved("ASPECT_RATIO_USE"), "0");
+}
+
+// The platform gives the tab stop of a radio group to its checked button, here a greyed-out one:
+// Tab enters the group at the button that can be picked.
+TEST_F(GraphicPage, TabReachesTheAspectRatioFilterWhenItsCheckedButtonIsGreyedOut) {
+  const SheetDriver page =
+      Open("[GRAPHIC_CONFIG]\r\nASPECT_RATIO_FILTER=1\r\n", Caps(kAllTextureFilters, D3DPTFILTERCAPS_MAGFLINEAR));
+  ASSERT_TRUE(page.IsChecked(IDC_GRAPHIC_ASPECT_POINT));
+  ASSERT_FALSE(page.IsEnabled(IDC_GRAPHIC_ASPECT_POINT));
+  // From the tabs: the texture size, the minification filter, then this group.
+  for (int press = 0; press < 3; ++press) {
+    const HWND before = page.Focus();
+    page.Type(VK_TAB);
+    WaitUntil([&] { return page.Focus() != before; }, 5000);
+  }
+  EXPECT_EQ(page.FocusId(), IDC_GRAPHIC_ASPECT_LINEAR);
+  page.PressCancel();
 }
 
 TEST_F(GraphicPage, WithoutDirect3DTheCapabilitiesCountAsAbsent) {

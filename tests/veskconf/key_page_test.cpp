@@ -13,10 +13,10 @@ namespace {
 
 const int kSlots[] = {IDC_KEY_SLOT_1, IDC_KEY_SLOT_2, IDC_KEY_SLOT_3, IDC_KEY_SLOT_4, IDC_KEY_SLOT_5};
 // "確認" and "キー設定を初期化しますか？"
-const char kResetCaption[] = "\x8A\x6D\x94\x46";
-const char kResetQuestion[] =
-    "\x83\x4C\x81\x5B\x90\xDD\x92\xE8\x82\xF0\x8F\x89\x8A\xFA\x89\xBB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";
-const char kMouseUndefined[] = "\x83\x7D\x83\x45\x83\x58\x81\x46\x96\xA2\x92\xE8\x8B\x60";
+const wchar_t kResetCaption[] = L"\x78BA\x8A8D";
+const wchar_t kResetQuestion[] =
+    L"\x30AD\x30FC\x8A2D\x5B9A\x3092\x521D\x671F\x5316\x3057\x307E\x3059\x304B\xFF1F";
+const wchar_t kMouseUndefined[] = L"\x30DE\x30A6\x30B9\xFF1A\x672A\x5B9A\x7FA9";
 
 class KeyPage : public PageTest {
  protected:
@@ -51,8 +51,8 @@ TEST_F(KeyPage, OpensOnTheConfirmFunctionShowingItsFiveInputs) {
   const SheetDriver page = Open(FullKeys());
   ASSERT_EQ(page.ListCount(IDC_KEY_FUNCTION_LIST), 20);
   EXPECT_EQ(page.ListSelection(IDC_KEY_FUNCTION_LIST), 0);
-  EXPECT_EQ(page.ListItemText(IDC_KEY_FUNCTION_LIST, 0), "\x8C\x88\x92\xE8");
-  EXPECT_EQ(page.ListItemText(IDC_KEY_FUNCTION_LIST, 19), "\x83\x8D\x81\x5B\x83\x68\x89\xE6\x96\xCA");
+  EXPECT_EQ(page.ListItemText(IDC_KEY_FUNCTION_LIST, 0), L"\x6C7A\x5B9A");
+  EXPECT_EQ(page.ListItemText(IDC_KEY_FUNCTION_LIST, 19), L"\x30ED\x30FC\x30C9\x753B\x9762");
   EXPECT_EQ(ShownCodes(), CurrentCodesOf(0));
   page.ClickListItem(IDC_KEY_FUNCTION_LIST, 7);
   EXPECT_EQ(ShownCodes(), CurrentCodesOf(7));
@@ -61,33 +61,33 @@ TEST_F(KeyPage, OpensOnTheConfirmFunctionShowingItsFiveInputs) {
 
 TEST_F(KeyPage, EverySlotListsTheInputNamesInCodeOrder) {
   const SheetDriver page = Open(FullKeys());
-  const std::map<int, std::string> names = {
-      {0, "\x96\xA2\x90\xDD\x92\xE8"},
-      {1, "\x83\x7D\x83\x45\x83\x58\x81\x46\x8D\xB6\x83\x4E\x83\x8A\x83\x62\x83\x4E"},
+  const std::map<int, std::wstring> names = {
+      {0, L"\x672A\x8A2D\x5B9A"},
+      {1, L"\x30DE\x30A6\x30B9\xFF1A\x5DE6\x30AF\x30EA\x30C3\x30AF"},
       {6, kMouseUndefined},
       {7, kMouseUndefined},
-      {8, "\x83\x57\x83\x87\x83\x43\x83\x70\x83\x62\x83\x68\x81\x46\x81\xAA"},
-      {12, "\x83\x57\x83\x87\x83\x43\x83\x70\x83\x62\x83\x68\x81\x46\x83\x7B\x83\x5E\x83\x93\x82\x50"},
-      {19, "\x83\x57\x83\x87\x83\x43\x83\x70\x83\x62\x83\x68\x81\x46\x83\x7B\x83\x5E\x83\x93\x82\x57"},
-      {20, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x42\x61\x63\x6B"},
-      {22, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x45\x6E\x74\x65\x72"},
-      {36, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x81\xA8"},
-      {37, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x30\x81\x79\x83\x65\x83\x93\x83\x4C\x81\x5B\x81\x7A"},
-      {47, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x2A\x81\x79\x83\x65\x83\x93\x83\x4C\x81\x5B\x81\x7A"},
-      {51, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x2F\x81\x79\x83\x65\x83\x93\x83\x4C\x81\x5B\x81\x7A"},
-      {52, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x46\x31"},
-      {75, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x46\x32\x34"},
-      {76, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x30"},
-      {85, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x39"},
-      {86, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x41"},
-      {111, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x5A"},
-      {112, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x3A"},
-      {119, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x5B"},
+      {8, L"\x30B8\x30E7\x30A4\x30D1\x30C3\x30C9\xFF1A\x2191"},
+      {12, L"\x30B8\x30E7\x30A4\x30D1\x30C3\x30C9\xFF1A\x30DC\x30BF\x30F3\xFF11"},
+      {19, L"\x30B8\x30E7\x30A4\x30D1\x30C3\x30C9\xFF1A\x30DC\x30BF\x30F3\xFF18"},
+      {20, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A" L"Back"},
+      {22, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A" L"Enter"},
+      {36, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A\x2192"},
+      {37, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A" L"0\x3010\x30C6\x30F3\x30AD\x30FC\x3011"},
+      {47, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A*\x3010\x30C6\x30F3\x30AD\x30FC\x3011"},
+      {51, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A/\x3010\x30C6\x30F3\x30AD\x30FC\x3011"},
+      {52, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A" L"F1"},
+      {75, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A" L"F24"},
+      {76, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A" L"0"},
+      {85, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A" L"9"},
+      {86, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A" L"A"},
+      {111, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1AZ"},
+      {112, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A:"},
+      {119, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A["},
       // The single byte 0x5C; the full-width reverse solidus is code 123.
-      {120, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x5C"},
-      {121, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x5D"},
-      {122, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x5E"},
-      {123, "\x83\x4C\x81\x5B\x83\x7B\x81\x5B\x83\x68\x81\x46\x81\x5F"},
+      {120, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A\x005C"},
+      {121, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A]"},
+      {122, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A^"},
+      {123, L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF1A\xFF3C"},
   };
   for (int slot : kSlots) {
     ASSERT_EQ(page.ItemCount(slot), 124);
@@ -140,6 +140,16 @@ TEST_F(KeyPage, ResetAnsweredYesPutsBackTheDefaultsOfEveryFunction) {
   EXPECT_EQ(Saved("KEY_FUNCTION_20", "KEY_DATA_05"), "103");
 }
 
+TEST_F(KeyPage, AltCPressesTheResetButton) {
+  const SheetDriver page = Open(FullKeys());
+  page.Type('C', {VK_MENU});
+  HWND box = sheet_.process->WaitForWindow(kResetCaption, kStartTimeoutMs);
+  ASSERT_NE(box, nullptr);
+  AnswerMessageBox(box, IDYES);
+  EXPECT_TRUE(WaitUntil([&] { return ShownCodes() == DefaultCodesOf(0); }, kExitTimeoutMs));
+  page.PressCancel();
+}
+
 TEST_F(KeyPage, ResetAnsweredNoChangesNothing) {
   const SheetDriver page = Open(FullKeys());
   page.Pick(IDC_KEY_SLOT_1, 30);
@@ -155,7 +165,7 @@ TEST_F(KeyPage, ResetWithoutDefaultSectionsUnassignsEverything) {
   EXPECT_EQ(page.Selection(IDC_KEY_SLOT_1), 22);
   Reset(IDYES);
   EXPECT_EQ(ShownCodes(), (std::vector<int>{0, 0, 0, 0, 0}));
-  EXPECT_EQ(page.SelectedText(IDC_KEY_SLOT_1), "\x96\xA2\x90\xDD\x92\xE8");
+  EXPECT_EQ(page.SelectedText(IDC_KEY_SLOT_1), L"\x672A\x8A2D\x5B9A");
   PressOk();
   EXPECT_EQ(Saved("KEY_FUNCTION_01", "KEY_DATA_01"), "0");
 }

@@ -13,15 +13,26 @@
 
 namespace {
 
-const char kIpaGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4E";
 const char kMsGothic[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+
+// A face as the list shows it and as the settings file holds it.
+struct Face {
+  std::wstring shown;
+  std::string stored;
+};
+
+// The platform names a face in the system's language: "IPAゴシック" on a Japanese system.
+Face IpaGothic() {
+  if (GetACP() == 932) return {L"IPA\x30B4\x30B7\x30C3\x30AF", "IPA\x83\x53\x83\x56\x83\x62\x83\x4E"};
+  return {L"IPAGothic", "IPAGothic"};
+}
 
 class MessagePage : public PageTest {
  protected:
   SheetDriver Open(const std::string& settings) { return PageTest::Open(Tab::kMessage, settings); }
   std::string Saved(const char* key) const { return SavedSetting("MESSAGE_INFO", key); }
-  std::vector<std::string> ListedFaces() const {
-    std::vector<std::string> faces;
+  std::vector<std::wstring> ListedFaces() const {
+    std::vector<std::wstring> faces;
     for (int i = 0; i < Driver().ListCount(IDC_MESSAGE_FONT_LIST); ++i)
       faces.push_back(Driver().ListItemText(IDC_MESSAGE_FONT_LIST, i));
     return faces;
@@ -30,11 +41,11 @@ class MessagePage : public PageTest {
 
 // The Shift-JIS faces of this machine as the platform reports them, by kind.
 struct InstalledFaces {
-  std::vector<std::string> trueType;
-  std::vector<std::string> other;
+  std::vector<std::wstring> trueType;
+  std::vector<std::wstring> other;
 };
 
-int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM context) {
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM context) {
   auto& faces = *reinterpret_cast<InstalledFaces*>(context);
   (type == TRUETYPE_FONTTYPE ? faces.trueType : faces.other).push_back(font->lfFaceName);
   return 1;
@@ -42,30 +53,38 @@ int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, L
 
 InstalledFaces ShiftJisFaces() {
   InstalledFaces faces;
-  LOGFONTA wanted = {};
+  LOGFONTW wanted = {};
   wanted.lfCharSet = SHIFTJIS_CHARSET;
   HDC context = GetDC(nullptr);
-  EnumFontFamiliesExA(context, &wanted, reinterpret_cast<FONTENUMPROCA>(CollectFace),
+  EnumFontFamiliesExW(context, &wanted, reinterpret_cast<FONTENUMPROCW>(CollectFace),
                       reinterpret_cast<LPARAM>(&faces), 0);
   ReleaseDC(nullptr, context);
   return faces;
 }
 
+// Whether code page 932 holds every character of the name, without look-alikes.
+bool ShiftJisHolds(const std::wstring& name) {
+  BOOL lost = FALSE;
+  char bytes[256];
+  WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, bytes, sizeof bytes, nullptr, &lost);
+  return !lost;
+}
+
 TEST_F(MessagePage, ListsTheJapaneseTrueTypeFacesWithoutTheirVerticalVariants) {
-  const SheetDriver page = Open("[MESSAGE_INFO]\r\nFONT=" + std::string(kIpaGothic) + "\r\n");
-  const std::vector<std::string> listed = ListedFaces();
+  const SheetDriver page = Open("[MESSAGE_INFO]\r\nFONT=" + IpaGothic().stored + "\r\n");
+  const std::vector<std::wstring> listed = ListedFaces();
   const InstalledFaces installed = ShiftJisFaces();
-  std::vector<std::string> expected;
-  for (const std::string& face : installed.trueType)
-    if (face[0] != '@' && face[0] != '$') expected.push_back(face);
+  std::vector<std::wstring> expected;
+  for (const std::wstring& face : installed.trueType)
+    if (face[0] != L'@' && face[0] != L'$' && ShiftJisHolds(face)) expected.push_back(face);
   EXPECT_EQ(listed, expected);
-  EXPECT_NE(std::find(installed.trueType.begin(), installed.trueType.end(), std::string("@") + kIpaGothic),
+  EXPECT_NE(std::find(installed.trueType.begin(), installed.trueType.end(), L"@" + IpaGothic().shown),
             installed.trueType.end());
-  for (const std::string& face : listed) EXPECT_NE(face[0], '@') << face;
-  for (const std::string& face : installed.other)
-    EXPECT_EQ(std::find(listed.begin(), listed.end(), face), listed.end()) << face;
+  for (const std::wstring& face : listed) EXPECT_NE(face[0], L'@');
+  for (const std::wstring& face : installed.other)
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), face), listed.end());
   ASSERT_NE(page.ListSelection(IDC_MESSAGE_FONT_LIST), LB_ERR);
-  EXPECT_EQ(page.ListItemText(IDC_MESSAGE_FONT_LIST, page.ListSelection(IDC_MESSAGE_FONT_LIST)), kIpaGothic);
+  EXPECT_EQ(page.ListItemText(IDC_MESSAGE_FONT_LIST, page.ListSelection(IDC_MESSAGE_FONT_LIST)), IpaGothic().shown);
   page.PressCancel();
 }
 
@@ -78,19 +97,19 @@ TEST_F(MessagePage, AFaceThatIsNotInstalledLeavesNoSelectionAndKeepsItsName) {
 
 TEST_F(MessagePage, PickingAFaceStoresItsName) {
   const SheetDriver page = Open("");
-  const std::vector<std::string> faces = ListedFaces();
-  const auto ipa = std::find(faces.begin(), faces.end(), kIpaGothic);
+  const std::vector<std::wstring> faces = ListedFaces();
+  const auto ipa = std::find(faces.begin(), faces.end(), IpaGothic().shown);
   ASSERT_NE(ipa, faces.end());
   page.ClickListItem(IDC_MESSAGE_FONT_LIST, static_cast<int>(ipa - faces.begin()));
   PressOk();
-  EXPECT_EQ(Saved("FONT"), kIpaGothic);
+  EXPECT_EQ(Saved("FONT"), IpaGothic().stored);
 }
 
 TEST_F(MessagePage, TheDefaultsShowTheirLabels) {
   const SheetDriver page = Open("");
-  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_BASE_TIME_LABEL), "[1000ms]");
-  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_CHARACTER_TIME_LABEL), "[0ms]");
-  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL), "[0.00ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_BASE_TIME_LABEL), L"[1000ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_CHARACTER_TIME_LABEL), L"[0ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL), L"[0.00ms]");
   EXPECT_EQ(page.SliderPosition(IDC_MESSAGE_TEXT_SPEED), 2);
   EXPECT_EQ(page.SliderMaximum(IDC_MESSAGE_TEXT_SPEED), 10);
   EXPECT_EQ(page.SliderMaximum(IDC_MESSAGE_AUTO_BASE_TIME), 30);
@@ -109,13 +128,13 @@ TEST_F(MessagePage, TheDefaultsShowTheirLabels) {
 TEST_F(MessagePage, MovingTheSlidersRewritesTheirLabels) {
   const SheetDriver page = Open("");
   page.PressKey(IDC_MESSAGE_AUTO_DECAY_TIME, VK_END);
-  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL, "[3.00ms]"));
+  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL, L"[3.00ms]"));
   page.DragSlider(IDC_MESSAGE_AUTO_DECAY_TIME, 3);
-  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL, "[0.75ms]"));
+  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL, L"[0.75ms]"));
   page.DragSlider(IDC_MESSAGE_AUTO_CHARACTER_TIME, 8);
-  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_CHARACTER_TIME_LABEL, "[40ms]"));
+  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_CHARACTER_TIME_LABEL, L"[40ms]"));
   page.PressKey(IDC_MESSAGE_AUTO_BASE_TIME, VK_HOME);
-  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_BASE_TIME_LABEL, "[0ms]"));
+  EXPECT_TRUE(LabelBecomes(IDC_MESSAGE_AUTO_BASE_TIME_LABEL, L"[0ms]"));
   page.PressKey(IDC_MESSAGE_TEXT_SPEED, VK_HOME);
   WaitUntil([&] { return page.SliderPosition(IDC_MESSAGE_TEXT_SPEED) == 0; }, 5000);
   Sleep(200);  // a few timer periods, so that the page has cached the positions
@@ -128,9 +147,9 @@ TEST_F(MessagePage, MovingTheSlidersRewritesTheirLabels) {
 
 TEST_F(MessagePage, ALoadedFileShowsItsValuesAndTheChoicesReachTheFile) {
   const SheetDriver page = Open(FullSettings());
-  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_BASE_TIME_LABEL), "[2000ms]");
-  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_CHARACTER_TIME_LABEL), "[40ms]");
-  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL), "[0.75ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_BASE_TIME_LABEL), L"[2000ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_CHARACTER_TIME_LABEL), L"[40ms]");
+  EXPECT_EQ(page.Text(IDC_MESSAGE_AUTO_DECAY_TIME_LABEL), L"[0.75ms]");
   EXPECT_EQ(page.SliderPosition(IDC_MESSAGE_TEXT_SPEED), 7);
   EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_BOLD));
   EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_OUTLINE_THICK));
@@ -163,7 +182,7 @@ TEST_F(MessagePage, AnEffectTimeOfFiveHasNoButtonAndSurvivesOk) {
   EXPECT_EQ(Saved("EFFECT_TIMER"), "5");
 }
 
-TEST_F(MessagePage, TheFiveEffectTimesStayOneGroupAlthoughALabelSplitsThem) {
+TEST_F(MessagePage, TheFiveEffectTimesAreOneGroup) {
   const SheetDriver page = Open("[MESSAGE_INFO]\r\nEFFECT_TIMER=4\r\n");
   EXPECT_TRUE(page.IsChecked(IDC_MESSAGE_EFFECT_650MS));
   page.Click(IDC_MESSAGE_EFFECT_200MS);

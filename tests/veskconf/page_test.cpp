@@ -32,6 +32,6 @@ std::string PageTest::SavedKey(const char* section, const char* key) const {
   return ValueIn(game_.Path() + "key.cfg", section, key);
 }
 
-bool PageTest::LabelBecomes(int id, const std::string& text) const {
+bool PageTest::LabelBecomes(int id, const std::wstring& text) const {
   return WaitUntil([&] { return sheet_.Driver().Text(id) == text; }, 5000);
 }

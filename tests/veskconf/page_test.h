@@ -23,7 +23,7 @@ class PageTest : public testing::Test {
   std::string SavedSetting(const char* section, const char* key) const;
   std::string SavedKey(const char* section, const char* key) const;
   // Waits for a page's 50 ms timer to rewrite a label.
-  bool LabelBecomes(int id, const std::string& text) const;
+  bool LabelBecomes(int id, const std::wstring& text) const;
 
   GameFolder game_;
   OpenSheet sheet_;

@@ -1,5 +1,8 @@
-// The sheet as a whole: its tabs, OK, Cancel and the close box, and what OK makes of the files.
+// The sheet as a whole: its tabs, OK, Cancel and the close box, what OK makes of the files, and what
+// its manifest asks of Windows.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 #include <utility>
@@ -8,6 +11,7 @@
 
 #include "file_bytes.h"
 #include "game_folder.h"
+#include "remote_memory.h"
 #include "resource_ids.h"
 #include "sample_files.h"
 
@@ -40,14 +44,60 @@ TEST_F(Sheet, HasSixTabsCaptionedByTheirTemplates) {
   const SheetDriver driver = Driver();
   ASSERT_EQ(driver.TabCount(), 6);
   EXPECT_EQ(driver.CurrentTab(), 0);
-  EXPECT_EQ(driver.TabCaption(0), "\x83\x56\x83\x58\x83\x65\x83\x80\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(1), "\x83\x4F\x83\x89\x83\x74\x83\x42\x83\x62\x83\x4E\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(2), "\x83\x54\x83\x45\x83\x93\x83\x68\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(3), "\x83\x81\x83\x62\x83\x5A\x81\x5B\x83\x57\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(4), "\x83\x7D\x83\x45\x83\x58\x81\x95\x93\xAE\x89\xE6\x90\xDD\x92\xE8");
-  EXPECT_EQ(driver.TabCaption(5), "\x83\x4C\x81\x5B\x90\xDD\x92\xE8");
+  EXPECT_EQ(driver.TabCaption(0), L"\x30B7\x30B9\x30C6\x30E0\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(1), L"\x30B0\x30E9\x30D5\x30A3\x30C3\x30AF\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(2), L"\x30B5\x30A6\x30F3\x30C9\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(3), L"\x30E1\x30C3\x30BB\x30FC\x30B8\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(4), L"\x30DE\x30A6\x30B9\xFF06\x52D5\x753B\x8A2D\x5B9A");
+  EXPECT_EQ(driver.TabCaption(5), L"\x30AD\x30FC\x8A2D\x5B9A");
   driver.PressCancel();
   EXPECT_EQ(WaitForExit(), 0u);
+}
+
+// Only the buttons of common controls version 6 know their ideal size.
+TEST_F(Sheet, RunsWithTheControlsOfCurrentWindows) {
+  game_.WriteSettings("");
+  Start();
+  SIZE ideal = {};
+  const RemoteMemory memory(sheet_.process->Handle(), sizeof ideal);
+  EXPECT_TRUE(memory.SendWith(GetDlgItem(sheet_.window, IDOK), BCM_GETIDEALSIZE, 0, ideal));
+  EXPECT_GT(ideal.cx, 0);
+  Driver().PressCancel();
+  EXPECT_EQ(WaitForExit(), 0u);
+}
+
+// The program's manifest as the platform reads it: aware of the display's scaling for the whole
+// system, and made for Windows 7 to 11.
+TEST(Manifest, AsksForSystemDpiAwarenessAndNamesWindowsSevenToEleven) {
+  wchar_t program[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, BuiltVeskconfPath().c_str(), -1, program, MAX_PATH);
+  ACTCTXW request = {};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = program;
+  request.lpResourceName = MAKEINTRESOURCEW(1);
+  HANDLE context = CreateActCtxW(&request);
+  ASSERT_NE(context, INVALID_HANDLE_VALUE);
+  struct Setting {
+    const wchar_t* space;
+    const wchar_t* name;
+    std::wstring value;
+  };
+  const Setting settings[] = {
+      {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true"},
+      {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"system"},
+  };
+  for (const Setting& setting : settings) {
+    wchar_t value[64] = {};
+    SIZE_T length = 0;
+    EXPECT_TRUE(QueryActCtxSettingsW(0, context, setting.space, setting.name, value, 64, &length)) << setting.name;
+    EXPECT_EQ(value, setting.value) << setting.name;
+  }
+  DWORD compatibility[64] = {};
+  EXPECT_TRUE(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, compatibility,
+                           sizeof compatibility, nullptr));
+  EXPECT_EQ(reinterpret_cast<const ACTIVATION_CONTEXT_COMPATIBILITY_INFORMATION*>(compatibility)->ElementCount, 4u);
+  ReleaseActCtx(context);
 }
 
 TEST_F(Sheet, OkAfterOnlyTheFirstTabWritesBothFilesInFull) {
@@ -136,6 +186,26 @@ TEST_F(Sheet, FilesOfThePlayerNamedLikeWorkingCopiesSurviveOk) {
   EXPECT_EQ(game_.Settings(), Replaced(FullSettings(), "ONE_CPU=1", "ONE_CPU=0"));
   for (const char* name : names) EXPECT_EQ(ReadFileBytes(game_.Path() + name), std::string("the player's ") + name);
   EXPECT_EQ(FilesIn(game_.Path()), before);
+}
+
+// Whatever the system's code page, the Shift-JIS of the files comes back byte for byte: a file that
+// holds its values already is written back as it was, Japanese face name and the engine's own
+// Japanese text included, after every page has applied.
+TEST_F(Sheet, OkWritesAFileThatHoldsItsValuesAlreadyBackByteForByte) {
+  std::string settings = FullSettings();
+  // "ＭＳ 明朝", installed nowhere, and in a section of the engine "第三章　旅立ち" and half-width
+  // "ｱ1ﾍｯｱ", which code page 936 cannot read.
+  settings.replace(settings.find("VL Gothic"), 9, "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9");
+  settings += "[SCENARIO]\r\nTITLE=\x91\xE6\x8E\x4F\x8F\xCD\x81\x40\x97\xB7\x97\xA7\x82\xBF\r\n"
+              "KANA=\xB1\x31\xCD\xAF\xB1\r\n";
+  game_.WriteSettings(settings);
+  game_.WriteKeys(FullKeys());
+  Start();
+  for (int tab = 1; tab < 6; ++tab) Driver().SelectTab(tab);
+  Driver().PressOk();
+  EXPECT_EQ(WaitForExit(), 0u);
+  EXPECT_EQ(game_.Settings(), settings);
+  EXPECT_EQ(game_.Keys(), FullKeys());
 }
 
 TEST_F(Sheet, CancelAfterChangesOnSeveralTabsLeavesBothFilesUntouched) {

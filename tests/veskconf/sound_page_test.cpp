@@ -26,9 +26,9 @@ TEST_F(SoundPage, TheFileDefaultsPutTheVolumesAtTheRightEnd) {
   EXPECT_EQ(page.SliderPosition(IDC_SOUND_FADE_TIME), 5);
   EXPECT_EQ(page.SliderPosition(IDC_SOUND_FADE_WAIT), 10);
   EXPECT_EQ(page.SliderMaximum(IDC_SOUND_FADE_WAIT), 30);
-  EXPECT_EQ(page.Text(IDC_SOUND_FADE_VOLUME_LABEL), " 100%");
-  EXPECT_EQ(page.Text(IDC_SOUND_FADE_TIME_LABEL), " 500ms");
-  EXPECT_EQ(page.Text(IDC_SOUND_FADE_WAIT_LABEL), "1000ms");
+  EXPECT_EQ(page.Text(IDC_SOUND_FADE_VOLUME_LABEL), L" 100%");
+  EXPECT_EQ(page.Text(IDC_SOUND_FADE_TIME_LABEL), L" 500ms");
+  EXPECT_EQ(page.Text(IDC_SOUND_FADE_WAIT_LABEL), L"1000ms");
   EXPECT_TRUE(page.IsChecked(IDC_SOUND_QUALITY_STANDARD));
   EXPECT_TRUE(page.IsChecked(IDC_SOUND_BUFFER_SMALLEST));
   EXPECT_TRUE(page.IsChecked(IDC_SOUND_GLOBAL_FOCUS));
@@ -62,11 +62,11 @@ TEST_F(SoundPage, AVolumeOf200ComesBackAs192WhenThePageWasNeverOpened) {
 TEST_F(SoundPage, MovingTheFadeSlidersRewritesTheirLabels) {
   const SheetDriver page = Open("");
   page.PressKey(IDC_SOUND_FADE_TIME, VK_HOME);
-  EXPECT_TRUE(LabelBecomes(IDC_SOUND_FADE_TIME_LABEL, "   0ms"));
+  EXPECT_TRUE(LabelBecomes(IDC_SOUND_FADE_TIME_LABEL, L"   0ms"));
   page.DragSlider(IDC_SOUND_FADE_VOLUME, 0);
-  EXPECT_TRUE(LabelBecomes(IDC_SOUND_FADE_VOLUME_LABEL, "   0%"));
+  EXPECT_TRUE(LabelBecomes(IDC_SOUND_FADE_VOLUME_LABEL, L"   0%"));
   page.PressKey(IDC_SOUND_FADE_WAIT, VK_END);
-  EXPECT_TRUE(LabelBecomes(IDC_SOUND_FADE_WAIT_LABEL, "3000ms"));
+  EXPECT_TRUE(LabelBecomes(IDC_SOUND_FADE_WAIT_LABEL, L"3000ms"));
   page.DragSlider(IDC_SOUND_MASTER_VOLUME, 8);
   WaitUntil([&] { return page.SliderPosition(IDC_SOUND_MASTER_VOLUME) == 8; }, 5000);
   Sleep(200);  // a few timer periods, so that the page has cached the positions
@@ -81,9 +81,9 @@ TEST_F(SoundPage, TheChoicesOfAPlayerReachTheFile) {
   const SheetDriver page = Open(FullSettings());
   EXPECT_TRUE(page.IsChecked(IDC_SOUND_QUALITY_HIGH));
   EXPECT_TRUE(page.IsChecked(IDC_SOUND_BUFFER_LARGE));
-  EXPECT_EQ(page.Text(IDC_SOUND_FADE_VOLUME_LABEL), "  40%");
-  EXPECT_EQ(page.Text(IDC_SOUND_FADE_TIME_LABEL), " 800ms");
-  EXPECT_EQ(page.Text(IDC_SOUND_FADE_WAIT_LABEL), "1500ms");
+  EXPECT_EQ(page.Text(IDC_SOUND_FADE_VOLUME_LABEL), L"  40%");
+  EXPECT_EQ(page.Text(IDC_SOUND_FADE_TIME_LABEL), L" 800ms");
+  EXPECT_EQ(page.Text(IDC_SOUND_FADE_WAIT_LABEL), L"1500ms");
   page.Click(IDC_SOUND_QUALITY_STANDARD);
   page.Click(IDC_SOUND_BUFFER_LARGEST);
   page.Click(IDC_SOUND_HARDWARE);

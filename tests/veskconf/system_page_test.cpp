@@ -21,7 +21,7 @@ TEST_F(SystemPage, AFileWithoutKeysShowsTheDefaults) {
   EXPECT_TRUE(page.IsChecked(IDC_SYSTEM_TIME_SYNC));
   EXPECT_FALSE(page.IsChecked(IDC_SYSTEM_FRAME_SYNC));
   EXPECT_EQ(page.Selection(IDC_SYSTEM_CACHE_SIZE), 3);
-  EXPECT_EQ(page.SelectedText(IDC_SYSTEM_CACHE_SIZE), "32M\x83\x6F\x83\x43\x83\x67");
+  EXPECT_EQ(page.SelectedText(IDC_SYSTEM_CACHE_SIZE), L"32M\x30D0\x30A4\x30C8");
   EXPECT_TRUE(page.IsChecked(IDC_SYSTEM_PACK_HEADER_CHECK));
   EXPECT_FALSE(page.IsChecked(IDC_SYSTEM_PACK_DATA_CHECK));
   EXPECT_FALSE(page.IsChecked(IDC_SYSTEM_CONFIRM_LOAD));
@@ -38,9 +38,9 @@ TEST_F(SystemPage, ListsTheSixCacheSizesInOrder) {
   Start("");
   const SheetDriver page = Driver();
   ASSERT_EQ(page.ItemCount(IDC_SYSTEM_CACHE_SIZE), 6);
-  EXPECT_EQ(page.ItemText(IDC_SYSTEM_CACHE_SIZE, 0), "\x83\x4C\x83\x83\x83\x62\x83\x56\x83\x85\x96\xB3\x8C\xF8");
-  EXPECT_EQ(page.ItemText(IDC_SYSTEM_CACHE_SIZE, 1), "8M\x83\x6F\x83\x43\x83\x67");
-  EXPECT_EQ(page.ItemText(IDC_SYSTEM_CACHE_SIZE, 5), "128M\x83\x6F\x83\x43\x83\x67");
+  EXPECT_EQ(page.ItemText(IDC_SYSTEM_CACHE_SIZE, 0), L"\x30AD\x30E3\x30C3\x30B7\x30E5\x7121\x52B9");
+  EXPECT_EQ(page.ItemText(IDC_SYSTEM_CACHE_SIZE, 1), L"8M\x30D0\x30A4\x30C8");
+  EXPECT_EQ(page.ItemText(IDC_SYSTEM_CACHE_SIZE, 5), L"128M\x30D0\x30A4\x30C8");
   page.PressCancel();
 }
 
