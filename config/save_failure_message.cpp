@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "shift_jis.h"
+
 namespace {
 
 const char kCaption[] = "設定の保存エラー";
@@ -26,19 +28,13 @@ const char* CauseText(SaveFailureCause cause) {
   return "";
 }
 
-// The texts are Shift-JIS whatever the system's code page.
-std::wstring FromShiftJis(const std::string& text) {
-  const int length = MultiByteToWideChar(932, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0], length);
-  return wide;
-}
-
 }  // namespace
 
 void ShowSaveFailure(const SaveResult& result) {
   std::string text = "「" + result.failedFile + "」を保存できませんでした。\n" + kNothingChanged;
   const std::string cause = CauseText(result.cause);
   if (!cause.empty()) text += "\n\n" + cause;
-  MessageBoxW(nullptr, FromShiftJis(text).c_str(), FromShiftJis(kCaption).c_str(), MB_OK | MB_ICONWARNING);
+  // The texts are Shift-JIS whatever the system's code page.
+  MessageBoxW(nullptr, WideFromShiftJis(text.c_str()).c_str(), WideFromShiftJis(kCaption).c_str(),
+              MB_OK | MB_ICONWARNING);
 }

@@ -15,44 +15,39 @@
 namespace {
 
 // "設定の保存エラー"
-const char kSaveFailureCaption[] = "\x90\xDD\x92\xE8\x82\xCC\x95\xDB\x91\xB6\x83\x47\x83\x89\x81\x5B";
+const wchar_t kSaveFailureCaption[] =
+    L"\x8A2D\x5B9A\x306E\x4FDD\x5B58\x30A8\x30E9\x30FC";
 // "フォルダーへの書き込みが許可されていません。「Program Files」などの保護されたフォルダーにゲームが
 // ある場合は、環境設定ツールを管理者として実行してください。"
-const char kWriteProtected[] =
-    "\x83\x74\x83\x48\x83\x8B\x83\x5F\x81\x5B\x82\xD6\x82\xCC\x8F\x91\x82\xAB\x8D\x9E\x82\xDD"
-    "\x82\xAA\x8B\x96\x89\xC2\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81\x42"
-    "\x81\x75\x50\x72\x6F\x67\x72\x61\x6D\x20\x46\x69\x6C\x65\x73\x81\x76\x82\xC8\x82\xC7\x82"
-    "\xCC\x95\xDB\x8C\xEC\x82\xB3\x82\xEA\x82\xBD\x83\x74\x83\x48\x83\x8B\x83\x5F\x81\x5B\x82"
-    "\xC9\x83\x51\x81\x5B\x83\x80\x82\xAA\x82\xA0\x82\xE9\x8F\xEA\x8D\x87\x82\xCD\x81\x41\x8A"
-    "\xC2\x8B\xAB\x90\xDD\x92\xE8\x83\x63\x81\x5B\x83\x8B\x82\xF0\x8A\xC7\x97\x9D\x8E\xD2\x82"
-    "\xC6\x82\xB5\x82\xC4\x8E\xC0\x8D\x73\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81"
-    "\x42";
+const wchar_t kWriteProtected[] =
+    L"\x30D5\x30A9\x30EB\x30C0\x30FC\x3078\x306E\x66F8\x304D\x8FBC\x307F\x304C\x8A31\x53EF\x3055\x308C"
+    L"\x3066\x3044\x307E\x305B\x3093\x3002\x300CProgram Files\x300D\x306A\x3069\x306E\x4FDD\x8B77"
+    L"\x3055\x308C\x305F\x30D5\x30A9\x30EB\x30C0\x30FC\x306B\x30B2\x30FC\x30E0\x304C\x3042\x308B\x5834"
+    L"\x5408\x306F\x3001\x74B0\x5883\x8A2D\x5B9A\x30C4\x30FC\x30EB\x3092\x7BA1\x7406\x8005\x3068\x3057"
+    L"\x3066\x5B9F\x884C\x3057\x3066\x304F\x3060\x3055\x3044\x3002";
 // "ディスクの空き容量が足りません。空きを作ってから、もう一度お試しください。"
-const char kDiskFull[] =
-    "\x83\x66\x83\x42\x83\x58\x83\x4E\x82\xCC\x8B\xF3\x82\xAB\x97\x65\x97\xCA\x82\xAA\x91\xAB"
-    "\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42\x8B\xF3\x82\xAB\x82\xF0\x8D\xEC\x82\xC1\x82\xC4"
-    "\x82\xA9\x82\xE7\x81\x41\x82\xE0\x82\xA4\x88\xEA\x93\x78\x82\xA8\x8E\x8E\x82\xB5\x82\xAD"
-    "\x82\xBE\x82\xB3\x82\xA2\x81\x42";
+const wchar_t kDiskFull[] =
+    L"\x30C7\x30A3\x30B9\x30AF\x306E\x7A7A\x304D\x5BB9\x91CF\x304C\x8DB3\x308A\x307E\x305B\x3093\x3002"
+    L"\x7A7A\x304D\x3092\x4F5C\x3063\x3066\x304B\x3089\x3001\x3082\x3046\x4E00\x5EA6\x304A\x8A66\x3057"
+    L"\x304F\x3060\x3055\x3044\x3002";
 // "ファイルがほかのプログラムで使用中です。そのプログラムを閉じてから、もう一度お試しください。"
-const char kInUse[] =
-    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xD9\x82\xA9\x82\xCC\x83\x76\x83\x8D\x83\x4F"
-    "\x83\x89\x83\x80\x82\xC5\x8E\x67\x97\x70\x92\x86\x82\xC5\x82\xB7\x81\x42\x82\xBB\x82\xCC"
-    "\x83\x76\x83\x8D\x83\x4F\x83\x89\x83\x80\x82\xF0\x95\xC2\x82\xB6\x82\xC4\x82\xA9\x82\xE7"
-    "\x81\x41\x82\xE0\x82\xA4\x88\xEA\x93\x78\x82\xA8\x8E\x8E\x82\xB5\x82\xAD\x82\xBE\x82\xB3"
-    "\x82\xA2\x81\x42";
+const wchar_t kInUse[] =
+    L"\x30D5\x30A1\x30A4\x30EB\x304C\x307B\x304B\x306E\x30D7\x30ED\x30B0\x30E9\x30E0\x3067\x4F7F\x7528"
+    L"\x4E2D\x3067\x3059\x3002\x305D\x306E\x30D7\x30ED\x30B0\x30E9\x30E0\x3092\x9589\x3058\x3066\x304B"
+    L"\x3089\x3001\x3082\x3046\x4E00\x5EA6\x304A\x8A66\x3057\x304F\x3060\x3055\x3044\x3002";
 
 // "「" file "」を保存できませんでした。\n設定ファイルは変更前のままです。\n\n" cause
-std::string SaveFailureText(const std::string& file, const std::string& cause) {
-  return "\x81\x75" + file +
-         "\x81\x76\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
-         "\x82\xBD\x81\x42\x0A\x90\xDD\x92\xE8\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x95\xCF\x8D"
-         "\x58\x91\x4F\x82\xCC\x82\xDC\x82\xDC\x82\xC5\x82\xB7\x81\x42\x0A\x0A" +
+std::wstring SaveFailureText(const std::wstring& file, const std::wstring& cause) {
+  return L"\x300C" + file +
+         L"\x300D\x3092\x4FDD\x5B58\x3067\x304D\x307E\x305B\x3093\x3067\x3057\x305F\x3002\x000A\x8A2D"
+         L"\x5B9A\x30D5\x30A1\x30A4\x30EB\x306F\x5909\x66F4\x524D\x306E\x307E\x307E\x3067\x3059\x3002"
+         L"\x000A\x000A" +
          cause;
 }
 
 // After OK: the sheet has closed, one warning says why nothing was saved, and the program ends
 // with 0 once it is answered.
-void ExpectToldAfterTheSheet(const OpenSheet& sheet, const std::string& text) {
+void ExpectToldAfterTheSheet(const OpenSheet& sheet, const std::wstring& text) {
   HWND box = sheet.process->WaitForWindow(kSaveFailureCaption, kExitTimeoutMs);
   ASSERT_NE(box, nullptr);
   EXPECT_FALSE(IsWindow(sheet.window));
@@ -112,7 +107,7 @@ TEST_F(HostileFolder, OkOnASettingsFileHeldByAnotherProgramChangesNeitherFileAnd
   sheet.Driver().SelectTab(5);
   sheet.Driver().Pick(IDC_KEY_SLOT_1, 22);
   sheet.Driver().PressOk();
-  ExpectToldAfterTheSheet(sheet, SaveFailureText("vesk.cfg", kInUse));
+  ExpectToldAfterTheSheet(sheet, SaveFailureText(L"vesk.cfg", kInUse));
   lock.Release();
   EXPECT_EQ(game_.Settings(), FullSettings());
   EXPECT_EQ(game_.Keys(), FullKeys());
@@ -126,7 +121,7 @@ TEST_F(HostileFolder, OkOnAKeyFileHeldByAnotherProgramChangesNeitherFileAndSaysS
   ASSERT_NE(sheet.window, nullptr);
   sheet.Driver().Click(IDC_SYSTEM_WINDOWED);
   sheet.Driver().PressOk();
-  ExpectToldAfterTheSheet(sheet, SaveFailureText("key.cfg", kInUse));
+  ExpectToldAfterTheSheet(sheet, SaveFailureText(L"key.cfg", kInUse));
   lock.Release();
   EXPECT_EQ(game_.Keys(), FullKeys());
   EXPECT_EQ(game_.Settings(), "");
@@ -186,7 +181,7 @@ TEST_F(FullDiskFolder, WithNoRoomForTheGrowthNeitherFileChangesAndThePlayerIsTol
   std::string settings = Replaced(FullSettings(), kMessageSection, "") + "[ENGINE_PRIVATE]\r\nPAD=\r\n";
   settings = Replaced(settings, "PAD=", "PAD=" + std::string(2 * kDiskPage - 20 - settings.size(), 'x'));
   const OpenSheet sheet = PressOkOnAFullDisk(settings);
-  ExpectToldAfterTheSheet(sheet, SaveFailureText("vesk.cfg", kDiskFull));
+  ExpectToldAfterTheSheet(sheet, SaveFailureText(L"vesk.cfg", kDiskFull));
   EXPECT_EQ(ReadFileBytes(folder_ + "vesk.cfg"), settings);
   EXPECT_EQ(ReadFileBytes(folder_ + "key.cfg"), FullKeys());
 }
@@ -225,7 +220,7 @@ TEST_F(ProtectedFolder, AKeyFileThatCannotBeCreatedLeavesBothFilesAndTheAdviceTo
   const std::string folder = Folder("no-key-file");
   WriteFileBytes(folder + "vesk.cfg", FullSettings());
   const OpenSheet sheet = PressOkIn(folder);
-  ExpectToldAfterTheSheet(sheet, SaveFailureText("key.cfg", kWriteProtected));
+  ExpectToldAfterTheSheet(sheet, SaveFailureText(L"key.cfg", kWriteProtected));
   EXPECT_EQ(ReadFileBytes(folder + "vesk.cfg"), FullSettings());
   EXPECT_FALSE(FileExists(folder + "key.cfg"));
 }
@@ -235,7 +230,7 @@ TEST_F(ProtectedFolder, AReadOnlyFileOfAnotherUserLeavesBothFilesAndSaysSo) {
   const std::string settings = ReadFileBytes(folder + "vesk.cfg");
   WriteFileBytes(folder + "key.cfg", FullKeys());
   const OpenSheet sheet = PressOkIn(folder);
-  ExpectToldAfterTheSheet(sheet, SaveFailureText("vesk.cfg", kWriteProtected));
+  ExpectToldAfterTheSheet(sheet, SaveFailureText(L"vesk.cfg", kWriteProtected));
   EXPECT_EQ(ReadFileBytes(folder + "vesk.cfg"), settings);
   EXPECT_EQ(ReadFileBytes(folder + "key.cfg"), FullKeys());
 }
