@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "codec_blocks.h"
+#include "decoder_teardown.h"
 #include "feed_input.h"
+#include "source_slot.h"
 #include "stream_header.h"
 
 namespace {
@@ -36,6 +38,10 @@ int ReadCommentAndSetup(DecoderRecord& record, const CodecBlocks& blocks) {
 
 int DetectHeaders(DecoderRecord& record) {
   if (!HasCodecBlocks(record)) return RUX_NO_FIRST_PAGE;
+  // Whatever came before (a decoder, frames asked for too early), the part starts from its beginning.
+  ReleaseDecoderState(record);
+  ResetSync(record);
+  RewindSource(ActivePart(record).source);
   const CodecBlocks blocks = CodecBlocksOf(record);
   FeedInput(record);
   record.decoderReady = kDetectionBegun;
