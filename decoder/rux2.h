@@ -173,8 +173,12 @@ int __cdecl RUX_GetPcmLength(DecoderRecord* record, int32_t* length);
    length: bytes wanted. A call stops once it has written length bytes or more, after the last page
    of the stream, or when the buffered data runs out (after reading up to 1024 more bytes), so 0
    does not mean the end: the active part has ended when its exhausted flag is set and a call
-   returns 0. buffer: room for length bytes plus one decoded chunk, at most
-   4096 * channels * 2 bytes.
+   returns 0.
+   buffer: room for length + 4096 * C * 2 bytes, where C is the nChannels that RUX_GetPcmFormat
+   reported after the first successful RUX_DetectConfigure since the record was bound (for two
+   parts, the introduction's). No call writes more, whatever the stream: a decoded chunk holds at
+   most 4096 frames of C channels, and a loop part whose channel count differs from C plays as
+   ended.
    Before a successful RUX_DetectConfigure, after a failed one, after RUX_CloseCoder or RUX_Close,
    a call writes nothing, returns 0 and marks the part ended; a later detection still plays the
    stream from its beginning.
@@ -183,9 +187,9 @@ uint32_t __cdecl RUX_GetProcessFrame(DecoderRecord* record, void* buffer, uint32
 
 /* RUX_Replay: starts the stream again: a single stream from its beginning; a two-part stream
    switches to its loop part on the first call and restarts that part on every later one. If the
-   part's Vorbis headers cannot be read, the record delivers nothing (its part reads as ended) until
-   it is detected again, bound again or closed. Before a successful RUX_DetectConfigure, or after a
-   failed one, the call does nothing.
+   part's Vorbis headers cannot be read, or a loop part has other channels than its introduction,
+   the record delivers nothing (its part reads as ended) until it is detected again, bound again or
+   closed. Before a successful RUX_DetectConfigure, or after a failed one, the call does nothing.
    Returns 0. */
 int __cdecl RUX_Replay(DecoderRecord* record);
 
