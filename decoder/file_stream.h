@@ -19,6 +19,9 @@ class CFileStream final : public CWinThreadMaster {
   explicit CFileStream(const char* fileName, ThreadStarter startThread = &kernel::StartThread);
   // Stops and joins the reader thread; CCtrlFailed from the join passes through.
   ~CFileStream() noexcept(false);
+  // The same, ahead of destruction. After CCtrlFailed the thread may still run: the stream must then
+  // outlive it.
+  void Stop();
 
   uint32_t GetSize() const { return fileSize_; }
   // Copies up to length bytes at the absolute position into target, waiting in 10 ms sleeps for the
@@ -32,7 +35,6 @@ class CFileStream final : public CWinThreadMaster {
  private:
   unsigned Run() override;
   void Start();
-  void Stop();
   void LoadChunk();
   void LoadAhead();
   void LoadRest();

@@ -112,7 +112,7 @@ static __inline StreamPart* RuxActivePart(DecoderRecord* record) {
    RUX_GetPcmLength, RUX_GetProcessFrame until the part ends, RUX_Replay to play again, RUX_Close.
    Every other order is safe too, and each export below says what it does out of that order. Once
    the record is closed nothing is left behind, and a stream bound (and detected) last plays in full
-   whatever came before. */
+   whatever came before. No export lets an exception reach the caller. */
 
 /* RUX_Init: prepares a record the engine has allocated, or closed with RUX_Close (not one in use:
    what that held would be lost).

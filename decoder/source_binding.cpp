@@ -44,10 +44,10 @@ uint32_t ReadFileBytes(CFileStream* file, unsigned char* target, uint32_t positi
 }
 
 void BindPlainMemory(StreamPart& part, void* image, uint32_t size, int freeOnClose) {
-  SetDefaultFormat(part.header);
-  ProbeMemoryFormat(image, size, part.header);
   PositionSource(part.source, 0, 0, size);
   AttachImage(part.source, image, freeOnClose);
+  SetDefaultFormat(part.header);
+  ProbeMemoryFormat(image, size, part.header);
 }
 
 void BindPlainFile(StreamPart& part, const char* fileName) {
