@@ -6,6 +6,7 @@
 #include "codec_blocks.h"
 #include "decoder_teardown.h"
 #include "feed_input.h"
+#include "setup_header_limits.h"
 #include "source_slot.h"
 #include "stream_header.h"
 
@@ -26,6 +27,8 @@ int ReadCommentAndSetup(DecoderRecord& record, const CodecBlocks& blocks) {
       const int packetResult = ogg_stream_packetout(blocks.stream, blocks.packet);
       if (packetResult == 0) break;
       if (packetResult < 0) return RUX_HEADER_GAP;
+      // Books beyond the limits would exhaust the caller's stack or memory inside libvorbis.
+      if (!SetupHeaderWithinLimits(blocks.packet->packet, blocks.packet->bytes)) return RUX_HEADERS_DAMAGED;
       // A damaged header shows when synthesis cannot start.
       vorbis_synthesis_headerin(blocks.info, blocks.comment, blocks.packet);
       ++count;

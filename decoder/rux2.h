@@ -156,7 +156,8 @@ int __cdecl RUX_InputFile2(DecoderRecord* record, const char* introFileName, con
    format block then describes the delivered PCM (16-bit, the stream's channels and rate).
    The part is read from its beginning every time: called again (while decoding, after frames asked
    for too early, after a failure) it releases the earlier decoder and starts over; once RUX_Replay
-   has switched to the loop part, it restarts the loop part.
+   has switched to the loop part, it restarts the loop part. A setup header whose codebooks would
+   take more stack, memory or time than a game thread can spare is refused as RUX_HEADERS_DAMAGED.
    Returns RUX_OK, or one of the negative results above; after a negative result the record
    delivers no frames (its part reads as ended) until it is detected again, bound again or closed. */
 int __cdecl RUX_DetectConfigure(DecoderRecord* record);
