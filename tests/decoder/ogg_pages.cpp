@@ -8,14 +8,17 @@
 #include <cstring>
 
 std::vector<std::string> SplitPages(const std::string& stream) {
+  std::vector<std::string> pages;
+  if (stream.empty()) return pages;
   ogg_sync_state sync;
   ogg_sync_init(&sync);
   char* buffer = ogg_sync_buffer(&sync, static_cast<long>(stream.size()));
   std::memcpy(buffer, stream.data(), stream.size());
   ogg_sync_wrote(&sync, static_cast<long>(stream.size()));
-  std::vector<std::string> pages;
   ogg_page page;
-  while (ogg_sync_pageout(&sync, &page) != 0) {
+  for (int result; (result = ogg_sync_pageout(&sync, &page)) != 0;) {
+    // Bytes that are no page are skipped.
+    if (result < 0) continue;
     pages.push_back(std::string(reinterpret_cast<char*>(page.header), page.header_len) +
                     std::string(reinterpret_cast<char*>(page.body), page.body_len));
   }

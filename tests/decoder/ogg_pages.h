@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// Every complete page of a stream, header and body together.
+// Every complete page of a stream, header and body together; bytes between pages are dropped.
 std::vector<std::string> SplitPages(const std::string& stream);
 std::string JoinPages(const std::vector<std::string>& pages);
 // Recomputes a page's checksum after its bytes were changed.
