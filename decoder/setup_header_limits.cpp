@@ -12,6 +12,7 @@ namespace {
 
 constexpr long kSetupPacketType = 5;
 constexpr long kBookSync = 0x564342;
+constexpr long kTimeTypes = 1;
 constexpr long kFloorTypes = 2;
 constexpr long kResidueTypes = 3;
 constexpr long kMaxFloorPosts = 63;
@@ -159,24 +160,25 @@ class SetupWalk {
     return true;
   }
 
-  bool Times() {
-    const long times = Read(6) + 1;
-    if (times <= 0) return false;
-    for (long time = 0; time < times; ++time) {
-      if (Read(16) != 0) return false;
+  // A count of 6 bits, plus one, and as many entries, each a 16-bit type below `types` and its fields.
+  template <typename Fields>
+  bool TypedEntries(long types, Fields fields) {
+    const long count = Read(6) + 1;
+    if (count <= 0) return false;
+    for (long entry = 0; entry < count; ++entry) {
+      const long type = Read(16);
+      if (type < 0 || type >= types || !fields(type)) return false;
     }
     return true;
   }
 
+  // Time slots have a type and nothing else.
+  bool Times() {
+    return TypedEntries(kTimeTypes, [](long) { return true; });
+  }
+
   bool Floors() {
-    const long floors = Read(6) + 1;
-    if (floors <= 0) return false;
-    for (long floor = 0; floor < floors; ++floor) {
-      const long type = Read(16);
-      if (type < 0 || type >= kFloorTypes) return false;
-      if (!(type == 0 ? LspFloor() : PiecewiseFloor())) return false;
-    }
-    return true;
+    return TypedEntries(kFloorTypes, [this](long type) { return type == 0 ? LspFloor() : PiecewiseFloor(); });
   }
 
   bool IsBook(long book) const { return book >= 0 && book < books_; }
@@ -231,13 +233,7 @@ class SetupWalk {
   }
 
   bool Residues() {
-    const long residues = Read(6) + 1;
-    if (residues <= 0) return false;
-    for (long residue = 0; residue < residues; ++residue) {
-      const long type = Read(16);
-      if (type < 0 || type >= kResidueTypes || !Residue()) return false;
-    }
-    return true;
+    return TypedEntries(kResidueTypes, [this](long) { return Residue(); });
   }
 
   // Every residue builds a decode map over its classbook's classifications, partitions^dimension
