@@ -98,7 +98,8 @@ uint32_t DeliverFrames(DecoderRecord& record, void* buffer, uint32_t length) {
   const bool keepsChannels = record.decoderReady == kDecoderReady &&
                              CodecBlocksOf(record).info->channels == record.part[0].header.channels;
   if (!keepsChannels) {
-    // Nothing will come until the record is closed or detected again: the part reads as ended.
+    // Nothing will come until the record is detected again, bound again or closed: the part reads
+    // as ended.
     ActivePart(record).source.exhausted = 1;
     return 0;
   }

@@ -23,7 +23,8 @@ void InitRecord(DecoderRecord& record) {
 void Restart(DecoderRecord& record) {
   if (record.decoderReady != kDecoderReady) return;
   if (record.twoPart) record.loopPartActive = 1;
-  // A failure leaves the record delivering nothing, its part reading as ended, until it is closed.
+  // A failure leaves the record delivering nothing, its part reading as ended, until it is detected
+  // again, bound again or closed.
   DetectHeaders(record);
 }
 
