@@ -84,17 +84,16 @@ TEST_F(FileStream, WithoutItsThreadTheFileLoadsOnTheCallersThread) {
 }
 
 #ifdef _WIN32
-// Only Windows can give a wait that fails: the stream is handed a handle of its running reader that
-// is already closed. The reader's own handle stays open, unknown to the test.
+// Only Windows can give a wait that fails: the stream is handed a handle of its running reader
+// without the right to wait on it. The reader's own handle stays open, unknown to the test.
 bool StartWithAnEndNoOneCanAwait(kernel::Thread& thread, kernel::ThreadProcedure procedure, void* argument) {
   const auto running =
       reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, procedure, argument, CREATE_SUSPENDED, nullptr));
   if (!running) return false;
-  HANDLE closed = nullptr;
-  DuplicateHandle(GetCurrentProcess(), running, GetCurrentProcess(), &closed, 0, FALSE,
-                  DUPLICATE_SAME_ACCESS);
-  CloseHandle(closed);
-  thread = reinterpret_cast<kernel::Thread>(closed);
+  HANDLE unwaitable = nullptr;
+  DuplicateHandle(GetCurrentProcess(), running, GetCurrentProcess(), &unwaitable,
+                  THREAD_QUERY_LIMITED_INFORMATION, FALSE, 0);
+  thread = reinterpret_cast<kernel::Thread>(unwaitable);
   ResumeThread(running);
   return true;
 }
