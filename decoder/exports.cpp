@@ -1,5 +1,5 @@
-// The twelve exports of rux2.dll: a thin C surface over the decoder. Those that run libvorbis
-// do so in the library's own floating-point state.
+// The twelve exports of rux2.dll: a C surface over the decoder, one line each, none of which lets an
+// exception reach the engine. Those that run libvorbis do so in the library's own floating-point state.
 #include "decoder_record.h"
 #include "floating_point_guard.h"
 #include "frame_delivery.h"
@@ -8,37 +8,53 @@
 #include "rux2.h"
 #include "source_binding.h"
 
+namespace {
+
+// An exception crossing the C boundary would end the engine. One caught here (an allocation the C++
+// runtime failed) leaves the record as far as the export got, still closable, and the export
+// returns `failed`.
+template <typename Result, typename Body>
+Result Guarded(Result failed, Body body) noexcept {
+  try {
+    return body();
+  } catch (...) {
+    return failed;
+  }
+}
+
+// Guarded, in the library's own floating-point state, whatever the engine's thread has set.
+template <typename Result, typename Body>
+Result Decoding(Result failed, Body body) noexcept {
+  const FloatingPointGuard guard;
+  return Guarded(failed, body);
+}
+
+}  // namespace
+
 int __cdecl RUX_Init(DecoderRecord* record) {
-  InitRecord(*record);
-  return 0;
+  return Guarded(0, [&] { return InitRecord(*record), 0; });
 }
 
 int __cdecl RUX_InputMemory(DecoderRecord* record, void* image, uint32_t size, int freeOnClose) {
-  const FloatingPointGuard guard;
-  BindMemory(*record, image, size, freeOnClose);
-  return 0;
+  return Decoding(0, [&] { return BindMemory(*record, image, size, freeOnClose), 0; });
 }
 
 int __cdecl RUX_InputFile(DecoderRecord* record, const char* fileName, uint32_t offset, uint32_t size) {
-  BindFile(*record, fileName, offset, size);
-  return 0;
+  return Guarded(0, [&] { return BindFile(*record, fileName, offset, size), 0; });
 }
 
 int __cdecl RUX_InputMemory2(DecoderRecord* record, void* introImage, uint32_t introSize, void* loopImage,
                              uint32_t loopSize, int freeOnClose) {
-  const FloatingPointGuard guard;
-  BindMemoryPair(*record, introImage, introSize, loopImage, loopSize, freeOnClose);
-  return 0;
+  return Decoding(
+      0, [&] { return BindMemoryPair(*record, introImage, introSize, loopImage, loopSize, freeOnClose), 0; });
 }
 
 int __cdecl RUX_InputFile2(DecoderRecord* record, const char* introFileName, const char* loopFileName) {
-  BindFilePair(*record, introFileName, loopFileName);
-  return 0;
+  return Guarded(0, [&] { return BindFilePair(*record, introFileName, loopFileName), 0; });
 }
 
 int __cdecl RUX_DetectConfigure(DecoderRecord* record) {
-  const FloatingPointGuard guard;
-  return DetectHeaders(*record);
+  return Decoding(RUX_HEADERS_DAMAGED, [&] { return DetectHeaders(*record); });
 }
 
 WAVEFORMATEX* __cdecl RUX_GetPcmFormat(DecoderRecord* record) {
@@ -51,22 +67,17 @@ int __cdecl RUX_GetPcmLength(DecoderRecord* record, int32_t* length) {
 }
 
 uint32_t __cdecl RUX_GetProcessFrame(DecoderRecord* record, void* buffer, uint32_t length) {
-  const FloatingPointGuard guard;
-  return DeliverFrames(*record, buffer, length);
+  return Decoding(0u, [&] { return DeliverFrames(*record, buffer, length); });
 }
 
 int __cdecl RUX_Replay(DecoderRecord* record) {
-  const FloatingPointGuard guard;
-  Restart(*record);
-  return 0;
+  return Decoding(0, [&] { return Restart(*record), 0; });
 }
 
 int __cdecl RUX_CloseCoder(DecoderRecord* record) {
-  CloseCoder(*record);
-  return 0;
+  return Guarded(0, [&] { return CloseCoder(*record), 0; });
 }
 
 int __cdecl RUX_Close(DecoderRecord* record) {
-  CloseRecord(*record);
-  return 0;
+  return Guarded(0, [&] { return CloseRecord(*record), 0; });
 }

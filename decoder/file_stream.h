@@ -22,6 +22,9 @@ class CFileStream final : public CWinThreadMaster {
                        ThreadStarter startThread = &kernel::StartThread);
   // Stops and joins the reader thread; CCtrlFailed from the join passes through.
   ~CFileStream() noexcept(false);
+  // The same, ahead of destruction. After CCtrlFailed the thread may still run: the stream must then
+  // outlive it.
+  void Stop();
 
   // The whole file's size, at most 2^32 - 1: what positions can address.
   uint32_t GetSize() const { return fileSize_; }
@@ -38,7 +41,6 @@ class CFileStream final : public CWinThreadMaster {
   unsigned Run() override;
   bool Open(const char* fileName, uint32_t offset, uint32_t size);
   void Start();
-  void Stop();
   void LoadChunk();
   void LoadAhead();
   void LoadRest();

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "probe_setup_headers.h"
 #include "stream_header.h"
 
 namespace {
@@ -115,6 +116,7 @@ uint32_t FirstStreamEnd(const unsigned char* bytes, uint32_t size) {
 void ProbeMemoryFormat(const void* image, uint32_t size, StreamHeader& header) {
   const auto* bytes = static_cast<const unsigned char*>(image);
   MemoryView view{bytes, image ? FirstStreamEnd(bytes, size) : 0, 0};
+  if (!ProbeSetupHeadersWithinLimits(bytes, static_cast<uint32_t>(view.size))) return;
   const ov_callbacks callbacks{ReadView, SeekView, nullptr, TellView};
   OggVorbis_File file;
   if (ov_open_callbacks(&view, &file, nullptr, 0, callbacks) != 0) return;

@@ -93,8 +93,13 @@ class FrameDelivery {
 }  // namespace
 
 uint32_t DeliverFrames(DecoderRecord& record, void* buffer, uint32_t length) {
-  if (record.decoderReady != kDecoderReady) {
-    // Nothing will come until the record is closed: the part reads as ended.
+  // The engine sized its buffer for the channels the first part reported after detection: a loop part
+  // with other channels would write chunks of another size.
+  const bool keepsChannels = record.decoderReady == kDecoderReady &&
+                             CodecBlocksOf(record).info->channels == record.part[0].header.channels;
+  if (!keepsChannels) {
+    // Nothing will come until the record is detected again, bound again or closed: the part reads
+    // as ended.
     ActivePart(record).source.exhausted = 1;
     return 0;
   }

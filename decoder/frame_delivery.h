@@ -8,5 +8,6 @@
 // Writes interleaved 16-bit samples into buffer and returns the bytes written. Stops after the
 // decoded chunk that reaches length (so it may overshoot by one chunk), after the stream's last
 // page, or after feeding one step once the buffered pages run out. A record whose decoder is not
-// ready delivers nothing and marks its active part exhausted.
+// ready, or whose loop part has other channels than the first part reported, delivers nothing and
+// marks its active part exhausted.
 uint32_t DeliverFrames(DecoderRecord& record, void* buffer, uint32_t length);

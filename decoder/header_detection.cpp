@@ -4,7 +4,10 @@
 #include <cstring>
 
 #include "codec_blocks.h"
+#include "decoder_teardown.h"
 #include "feed_input.h"
+#include "setup_header_limits.h"
+#include "source_slot.h"
 #include "stream_header.h"
 
 namespace {
@@ -24,6 +27,8 @@ int ReadCommentAndSetup(DecoderRecord& record, const CodecBlocks& blocks) {
       const int packetResult = ogg_stream_packetout(blocks.stream, blocks.packet);
       if (packetResult == 0) break;
       if (packetResult < 0) return RUX_HEADER_GAP;
+      // Books beyond the limits would exhaust the caller's stack or memory inside libvorbis.
+      if (!SetupHeaderWithinLimits(blocks.packet->packet, blocks.packet->bytes)) return RUX_HEADERS_DAMAGED;
       // A damaged header shows when synthesis cannot start.
       vorbis_synthesis_headerin(blocks.info, blocks.comment, blocks.packet);
       ++count;
@@ -36,6 +41,10 @@ int ReadCommentAndSetup(DecoderRecord& record, const CodecBlocks& blocks) {
 
 int DetectHeaders(DecoderRecord& record) {
   if (!HasCodecBlocks(record)) return RUX_NO_FIRST_PAGE;
+  // Whatever came before (a decoder, frames asked for too early), the part starts from its beginning.
+  ReleaseDecoderState(record);
+  ResetSync(record);
+  RewindSource(ActivePart(record).source);
   const CodecBlocks blocks = CodecBlocksOf(record);
   FeedInput(record);
   record.decoderReady = kDetectionBegun;

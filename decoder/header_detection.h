@@ -3,6 +3,7 @@
 
 #include "decoder_record.h"
 
-// Returns RUX_OK with the decoder ready and the active part's format refined, or a negative
-// RUX_ result with decoderReady saying how far preparation got.
+// Releases any decoder state of an earlier detection and reads the active part from its beginning.
+// Returns RUX_OK with the decoder ready and the active part's format refined, or a negative RUX_
+// result with decoderReady saying how far preparation got.
 int DetectHeaders(DecoderRecord& record);

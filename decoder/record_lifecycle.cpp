@@ -22,11 +22,9 @@ void InitRecord(DecoderRecord& record) {
 
 void Restart(DecoderRecord& record) {
   if (record.decoderReady != kDecoderReady) return;
-  ReleaseDecoderState(record);
-  ResetSync(record);
   if (record.twoPart) record.loopPartActive = 1;
-  RewindSource(ActivePart(record).source);
-  // A failure leaves the record delivering nothing, its part reading as ended, until it is closed.
+  // A failure leaves the record delivering nothing, its part reading as ended, until it is detected
+  // again, bound again or closed.
   DetectHeaders(record);
 }
 

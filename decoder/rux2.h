@@ -121,9 +121,16 @@ static __inline StreamPart* RuxActivePart(DecoderRecord* record) {
   return &record->part[record->twoPart && record->loopPartActive ? 1 : 0];
 }
 
-/* Exports resolve by these names, or by their ordinals (RUX_ORDINAL_..., below). */
+/* Exports resolve by these names, or by their ordinals (RUX_ORDINAL_..., below).
 
-/* RUX_Init: prepares a record the engine has allocated (or closed).
+   The usual order: RUX_Init, one input function, RUX_DetectConfigure, RUX_GetPcmFormat and
+   RUX_GetPcmLength, RUX_GetProcessFrame until the part ends, RUX_Replay to play again, RUX_Close.
+   Every other order is safe too, and each export below says what it does out of that order. Once
+   the record is closed nothing is left behind, and a stream bound (and detected) last plays in full
+   whatever came before. No export lets an exception reach the caller. */
+
+/* RUX_Init: prepares a record the engine has allocated, or closed with RUX_Close (not one in use:
+   what that held would be lost).
    record: kept alive and in place until RUX_Close returns.
    Returns 0. The library owns its state blocks from here until RUX_Close. */
 int __cdecl RUX_Init(DecoderRecord* record);
@@ -133,6 +140,10 @@ int __cdecl RUX_Init(DecoderRecord* record);
    from its Vorbis data at once. freeOnClose: nonzero hands the image to the library, which frees it
    with LocalFree on RUX_CloseCoder or RUX_Close (allocate it with LocalAlloc); zero leaves it the
    engine's, to keep alive until the record is closed.
+   Binding a record already bound, decoding or not, with or without RUX_CloseCoder first, ends the
+   earlier binding as closing would (its decoder released, its file readers stopped, its images
+   passed with freeOnClose freed unless the same image is bound again); this holds for every input
+   function. Frames come again once the new stream is detected.
    Returns 0. */
 int __cdecl RUX_InputMemory(DecoderRecord* record, void* image, uint32_t size, int freeOnClose);
 
@@ -160,8 +171,12 @@ int __cdecl RUX_InputFile2(DecoderRecord* record, const char* introFileName, con
 
 /* RUX_DetectConfigure: reads the active part's three Vorbis headers and prepares decoding; the
    format block then describes the delivered PCM (16-bit, the stream's channels and rate).
+   The part is read from its beginning every time: called again (while decoding, after frames asked
+   for too early, after a failure) it releases the earlier decoder and starts over; once RUX_Replay
+   has switched to the loop part, it restarts the loop part. A setup header whose codebooks would
+   take more stack, memory or time than a game thread can spare is refused as RUX_HEADERS_DAMAGED.
    Returns RUX_OK, or one of the negative results above; after a negative result the record
-   delivers no frames (its part reads as ended) until the engine closes it. */
+   delivers no frames (its part reads as ended) until it is detected again, bound again or closed. */
 int __cdecl RUX_DetectConfigure(DecoderRecord* record);
 
 /* RUX_GetPcmFormat: the active part's format block, inside the record: valid as long as the
@@ -183,26 +198,37 @@ int __cdecl RUX_GetPcmLength(DecoderRecord* record, int32_t* length);
    length: bytes wanted. A call stops once it has written length bytes or more, after the last page
    of the stream, or when the buffered data runs out (after reading up to 1024 more bytes), so 0
    does not mean the end: the active part has ended when its exhausted flag is set and a call
-   returns 0. buffer: room for length bytes plus one decoded chunk, at most
-   4096 * channels * 2 bytes.
+   returns 0.
+   buffer: room for length + 4096 * C * 2 bytes, where C is the nChannels that RUX_GetPcmFormat
+   reported after the first successful RUX_DetectConfigure since the record was bound (for two
+   parts, the introduction's). No call writes more, whatever the stream: a decoded chunk holds at
+   most 4096 frames of C channels, and a loop part whose channel count differs from C plays as
+   ended.
+   Before a successful RUX_DetectConfigure, after a failed one, after RUX_CloseCoder or RUX_Close,
+   a call writes nothing, returns 0 and marks the part ended; a later detection still plays the
+   stream from its beginning.
    Returns the bytes written. */
 uint32_t __cdecl RUX_GetProcessFrame(DecoderRecord* record, void* buffer, uint32_t length);
 
 /* RUX_Replay: starts the stream again: a single stream from its beginning; a two-part stream
    switches to its loop part on the first call and restarts that part on every later one. If the
-   part's Vorbis headers cannot be read, the record delivers nothing (its part reads as ended) until
-   it is closed; before a successful RUX_DetectConfigure the call does nothing.
+   part's Vorbis headers cannot be read, or a loop part has other channels than its introduction,
+   the record delivers nothing (its part reads as ended) until it is detected again, bound again or
+   closed. Before a successful RUX_DetectConfigure, or after a failed one, the call does nothing.
    Returns 0. */
 int __cdecl RUX_Replay(DecoderRecord* record);
 
 /* RUX_CloseCoder: releases the decoder state and the images passed with freeOnClose; the file
-   readers and the state blocks stay until RUX_Close. The record may then be bound again.
+   readers and the state blocks stay until RUX_Close. Safe at any time and twice. The record may
+   then be bound again; detected again without a new binding, it plays its stream again where the
+   bytes are still there (a file, or an image the engine kept).
    Returns 0. */
 int __cdecl RUX_CloseCoder(DecoderRecord* record);
 
 /* RUX_Close: releases everything the library holds for the record: decoder state, state blocks,
    images passed with freeOnClose, file readers (their threads stopped). Safe to repeat. The record
-   may then be prepared again with RUX_Init.
+   may then be prepared again with RUX_Init; until then frames return 0 and detection returns
+   RUX_NO_FIRST_PAGE.
    Returns 0. */
 int __cdecl RUX_Close(DecoderRecord* record);
 

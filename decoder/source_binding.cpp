@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <new>
 
+#include "decoder_teardown.h"
 #include "file_stream.h"
 #include "format_probe.h"
 #include "source_slot.h"
@@ -12,7 +13,16 @@
 
 namespace {
 
-void BeginBinding(DecoderRecord& record, bool twoPart) {
+// An earlier binding ends as closing would end it: its decoder, its file sources, and the images
+// handed over with it, except one bound again, which passes to the new binding.
+void BeginBinding(DecoderRecord& record, bool twoPart, const void* image, const void* loopImage = nullptr) {
+  ReleaseDecoderState(record);
+  ResetSync(record);
+  for (StreamPart& part : record.part) {
+    if (part.source.memoryImage && (part.source.memoryImage == image || part.source.memoryImage == loopImage))
+      part.source.freeOnClose = 0;
+  }
+  FreeOwnedImages(record);
   DestroyFileSources(record);
   record.twoPart = twoPart;
   record.loopPartActive = 0;
@@ -36,10 +46,10 @@ uint32_t ReadFileBytes(CFileStream* file, unsigned char* target, uint32_t positi
 }
 
 void BindPlainMemory(StreamPart& part, void* image, uint32_t size, int freeOnClose) {
-  SetDefaultFormat(part.header);
-  ProbeMemoryFormat(image, size, part.header);
   PositionSource(part.source, 0, 0, size);
   AttachImage(part.source, image, freeOnClose);
+  SetDefaultFormat(part.header);
+  ProbeMemoryFormat(image, size, part.header);
 }
 
 void BindPlainFile(StreamPart& part, const char* fileName) {
@@ -51,7 +61,7 @@ void BindPlainFile(StreamPart& part, const char* fileName) {
 }  // namespace
 
 void BindMemory(DecoderRecord& record, void* image, uint32_t size, int freeOnClose) {
-  BeginBinding(record, false);
+  BeginBinding(record, false, image);
   StreamPart& part = record.part[0];
   const auto* bytes = static_cast<const unsigned char*>(image);
   const uint32_t available = image ? size : 0;
@@ -66,7 +76,7 @@ void BindMemory(DecoderRecord& record, void* image, uint32_t size, int freeOnClo
 }
 
 void BindFile(DecoderRecord& record, const char* fileName, uint32_t offset, uint32_t size) {
-  BeginBinding(record, false);
+  BeginBinding(record, false, nullptr);
   StreamPart& part = record.part[0];
   CFileStream* file = AttachFile(part.source, fileName, offset, size);
   if (size == 0) size = file ? file->GetSize() : 0;
@@ -86,13 +96,13 @@ void BindFile(DecoderRecord& record, const char* fileName, uint32_t offset, uint
 
 void BindMemoryPair(DecoderRecord& record, void* introImage, uint32_t introSize, void* loopImage,
                     uint32_t loopSize, int freeOnClose) {
-  BeginBinding(record, true);
+  BeginBinding(record, true, introImage, loopImage);
   BindPlainMemory(record.part[0], introImage, introSize, freeOnClose);
   BindPlainMemory(record.part[1], loopImage, loopSize, freeOnClose);
 }
 
 void BindFilePair(DecoderRecord& record, const char* introFileName, const char* loopFileName) {
-  BeginBinding(record, true);
+  BeginBinding(record, true, nullptr);
   BindPlainFile(record.part[0], introFileName);
   BindPlainFile(record.part[1], loopFileName);
 }

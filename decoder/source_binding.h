@@ -5,8 +5,9 @@
 
 #include "decoder_record.h"
 
-// Every binding first destroys the file sources of an earlier one, so that a record bound again
-// after RUX_CloseCoder reads only its new stream.
+// Every binding first ends an earlier one, with or without RUX_CloseCoder before it: its decoder is
+// released, its file sources destroyed and the images handed over with it freed (unless bound
+// again), so that the record reads only its new stream and nothing of the old one is lost.
 void BindMemory(DecoderRecord& record, void* image, uint32_t size, int freeOnClose);
 void BindFile(DecoderRecord& record, const char* fileName, uint32_t offset, uint32_t size);
 void BindMemoryPair(DecoderRecord& record, void* introImage, uint32_t introSize, void* loopImage,

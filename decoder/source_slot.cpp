@@ -2,7 +2,9 @@
 #include "source_slot.h"
 
 #include <cstring>
+#include <utility>
 
+#include "exceptions.h"
 #include "file_stream.h"
 #include "kernel.h"
 
@@ -38,7 +40,14 @@ void FreeOwnedImages(DecoderRecord& record) {
 
 void DestroyFileSources(DecoderRecord& record) {
   for (StreamPart& part : record.part) {
-    delete part.source.fileSource;
-    part.source.fileSource = nullptr;
+    CFileStream* file = std::exchange(part.source.fileSource, nullptr);
+    if (!file) continue;
+    // A reader whose end cannot be waited for may still be running: its stream is left to it.
+    try {
+      file->Stop();
+    } catch (const CCtrlFailed&) {
+      continue;
+    }
+    delete file;
   }
 }

@@ -14,5 +14,6 @@ uint32_t ReadSource(const SourceSlot& source, void* target, uint32_t count);
 
 // Frees the images passed with freeOnClose, first part then loop part, each once.
 void FreeOwnedImages(DecoderRecord& record);
-// Destroys the file sources, first part then loop part, stopping their reader threads.
+// Destroys the file sources, first part then loop part, stopping their reader threads; a source
+// whose thread cannot be waited for is detached and left to it. Throws nothing.
 void DestroyFileSources(DecoderRecord& record);

@@ -1,5 +1,6 @@
 // CFileStream: positions and blocking reads, loading ahead of the reads, a stream inside a larger file,
-// a file that cannot be opened, and a file loaded on the caller's thread when the reader cannot start.
+// a file that cannot be opened, a file loaded on the caller's thread when the reader cannot start, and
+// a reader whose end cannot be waited for.
 #include "file_stream.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,13 @@
 #include <string>
 
 #include "file_bytes.h"
+#include "record_lifecycle.h"
 #include "temp_directory.h"
+
+#ifdef _WIN32
+#include <process.h>
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -98,5 +105,31 @@ TEST_F(FileStream, WithoutItsThreadTheFileLoadsOnTheCallersThread) {
   EXPECT_EQ(stream.Loaded(), 1u << 20);
   EXPECT_EQ(ReadAt(stream, 0, 1 << 20), bytes);
 }
+
+#ifdef _WIN32
+// Only Windows can give a wait that fails: the stream is handed a handle of its running reader
+// without the right to wait on it. The reader's own handle stays open, unknown to the test.
+bool StartWithAnEndNoOneCanAwait(kernel::Thread& thread, kernel::ThreadProcedure procedure, void* argument) {
+  const auto running =
+      reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, procedure, argument, CREATE_SUSPENDED, nullptr));
+  if (!running) return false;
+  HANDLE unwaitable = nullptr;
+  DuplicateHandle(GetCurrentProcess(), running, GetCurrentProcess(), &unwaitable,
+                  THREAD_QUERY_LIMITED_INFORMATION, FALSE, 0);
+  thread = reinterpret_cast<kernel::Thread>(unwaitable);
+  ResumeThread(running);
+  return true;
+}
+
+TEST_F(FileStream, AReaderWhoseEndCannotBeAwaitedKeepsItsStreamAndTheRecordStillCloses) {
+  DecoderRecord record{};
+  InitRecord(record);
+  record.part[0].source.fileSource =
+      new CFileStream(Write(Pattern(1 << 20)).c_str(), 0, 0, &StartWithAnEndNoOneCanAwait);
+  EXPECT_NO_THROW(CloseRecord(record));
+  EXPECT_EQ(record.part[0].source.fileSource, nullptr);
+  EXPECT_NO_THROW(CloseRecord(record));
+}
+#endif
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "crafted_setup_headers.h"
 #include "file_bytes.h"
 #include "ogg_pages.h"
 #include "rux2_session.h"
@@ -54,6 +55,14 @@ std::string CommentHeaderCut() { return StreamBytes(kStereo44100).substr(0, Page
 
 std::string SetupHeaderDamaged() { return ChangePacketType(1, '\x05', '\x07'); }
 
+// One more codebook, whose 2^17 entries would overflow a game thread's stack inside libvorbis.
+std::string SetupHeaderBeyondTheLimits() {
+  return CraftStream(StreamBytes(kStereo44100), [](SetupHeader& header) {
+    header.books.push_back(CompleteBook(1 << 17));
+    ++header.declaredBooks;
+  });
+}
+
 struct DamagedStream {
   const char* name;
   std::string (*make)();
@@ -69,6 +78,7 @@ const DamagedStream kDamagedStreams[] = {
     {"GapBeforeTheCommentHeader", GapBeforeTheCommentHeader, RUX_HEADER_GAP},
     {"CommentHeaderCut", CommentHeaderCut, RUX_HEADERS_CUT},
     {"SetupHeaderDamaged", SetupHeaderDamaged, RUX_HEADERS_DAMAGED},
+    {"SetupHeaderBeyondTheLimits", SetupHeaderBeyondTheLimits, RUX_HEADERS_DAMAGED},
 };
 
 void PrintTo(const DamagedStream& stream, std::ostream* out) { *out << stream.name; }

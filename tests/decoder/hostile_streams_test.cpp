@@ -1,18 +1,22 @@
 // Hostile streams through the exports, from guarded memory images and from files: streams cut at
 // many points, with flipped bits, with pages reordered or duplicated, followed by a second stream,
-// behind headers whose sizes and format fields are absurd. Every case ends with defined results
-// only (record_life.h) and never reads outside its image; where the outcome is known, the samples
-// are checked too.
+// behind headers whose sizes and format fields are absurd, with setup headers crafted against
+// libvorbis. Every case ends with defined results only (record_life.h) and never reads outside its
+// image; where the outcome is known, the samples are checked too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "crafted_setup_headers.h"
 #include "file_bytes.h"
+#include "game_thread.h"
 #include "guarded_image.h"
 #include "ogg_pages.h"
+#include "process_resources.h"
 #include "record_life.h"
 #include "reference_decoder.h"
 #include "rux2_under_test.h"
@@ -274,5 +278,59 @@ TEST(AbsurdHeaders, FileOffsetsAndSizesNearFourGibibytesStayInsideTheFile) {
     EXPECT_EQ(outcome.detection, RUX_NO_FIRST_PAGE);
   }
 }
+
+// Each class is bound from memory and detected on a game thread, within a second and 64 MiB, then
+// lives its life there; what the probe and detection make of it depends on its class.
+class CraftedSetupHeaders : public testing::TestWithParam<CraftedHeaderClass> {};
+
+TEST_P(CraftedSetupHeaders, CostAGameThreadLittleAndGiveDefinedResults) {
+  constexpr int64_t kMemoryLimit = 64 << 20;
+  const CraftedHeaderClass& crafted = GetParam();
+  const std::string image = CraftStream(StreamBytes(kMono22050), crafted.craft);
+  ASSERT_FALSE(image.empty());
+  const GuardedImage guarded(image);
+  DecoderRecord record{};
+  WAVEFORMATEX probed{};
+  int32_t length = -1;
+  int detection = 0;
+  std::chrono::duration<double> detectionTime{};
+  int64_t memoryRise = 0;
+  LifeOutcome outcome;
+  ASSERT_TRUE(RunOnGameThread([&] {
+    const int64_t memoryBefore = MemoryInUse();
+    const auto start = std::chrono::steady_clock::now();
+    Rux2().RUX_Init(&record);
+    Rux2().RUX_InputMemory(&record, guarded.Image(), guarded.Size(), 0);
+    probed = *Rux2().RUX_GetPcmFormat(&record);
+    Rux2().RUX_GetPcmLength(&record, &length);
+    detection = Rux2().RUX_DetectConfigure(&record);
+    detectionTime = std::chrono::steady_clock::now() - start;
+    memoryRise = MemoryInUse() - memoryBefore;
+    outcome = LiveRecordLife(record, image.size(), Plan());
+  }));
+  EXPECT_LT(detectionTime.count(), 1.0);
+  EXPECT_LT(memoryRise, kMemoryLimit);
+  ExpectDefinedAndRepeatable(outcome);
+  if (crafted.outcome == CraftedOutcome::kRefused) {
+    EXPECT_EQ(detection, RUX_HEADERS_DAMAGED);
+    EXPECT_EQ(probed.nChannels, 2);
+    EXPECT_EQ(probed.nSamplesPerSec, 44100u);
+    EXPECT_EQ(length, 0);
+    return;
+  }
+  EXPECT_EQ(detection, RUX_OK);
+  EXPECT_EQ(probed.nChannels, 1);
+  if (crafted.outcome == CraftedOutcome::kPlays && !outcome.plays.empty()) {
+    EXPECT_EQ(length, Reference(kMono22050).Frames());
+    EXPECT_TRUE(SamePcm(outcome.plays[0], Reference(kMono22050).pcm));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, CraftedSetupHeaders,
+                         testing::ValuesIn(kCraftedHeaderClasses,
+                                           kCraftedHeaderClasses + kCraftedHeaderClassCount),
+                         [](const testing::TestParamInfo<CraftedHeaderClass>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace

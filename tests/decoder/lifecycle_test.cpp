@@ -1,6 +1,6 @@
 // The life of a record: images handed over with freeOnClose, closing before detection and twice,
-// preparing a closed record again, binding again after RUX_CloseCoder, and records decoding on two
-// threads at once.
+// preparing a closed record again, binding again after RUX_CloseCoder, calls in orders outside the
+// usual life, and records decoding on two threads at once.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -116,6 +116,132 @@ TEST_F(RecordLifecycle, BindingAgainAfterClosingTheCoderLeavesTheOldFileBehind) 
   ASSERT_EQ(session.Detect(), RUX_OK);
   EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(kMono22050).pcm));
 }
+
+// Calls out of the usual order, each ending with the record bound to the final stream: the stream
+// the test then detects and plays.
+struct CallOrder {
+  const char* name;
+  void (*calls)(DecoderRecord& record, const std::string& otherFile, const std::string& finalFile);
+};
+
+constexpr uint32_t kSomeBytes = 4096;
+
+void AskForFrames(DecoderRecord& record, int calls) {
+  std::vector<char> buffer(kSomeBytes + Rux2Session::kMaxChunkFrames * 2 * 2);
+  for (int call = 0; call < calls; ++call) Rux2().RUX_GetProcessFrame(&record, buffer.data(), kSomeBytes);
+}
+
+void BindFinal(DecoderRecord& record) {
+  Rux2().RUX_InputMemory(&record, const_cast<char*>(StreamBytes(kMono22050).data()), SizeOf(kMono22050), 0);
+}
+
+void BindOtherAndDecode(DecoderRecord& record) {
+  Rux2().RUX_InputMemory(&record, LocalCopy(StreamBytes(kStereo48000)), SizeOf(kStereo48000), 1);
+  Rux2().RUX_DetectConfigure(&record);
+  AskForFrames(record, 3);
+}
+
+const CallOrder kCallOrders[] = {
+    {"FramesAndReplayBeforeDetection",
+     [](DecoderRecord& record, const std::string&, const std::string&) {
+       BindFinal(record);
+       AskForFrames(record, 3);
+       Rux2().RUX_Replay(&record);
+     }},
+    {"DetectionTwice",
+     [](DecoderRecord& record, const std::string&, const std::string&) {
+       BindFinal(record);
+       Rux2().RUX_DetectConfigure(&record);
+       AskForFrames(record, 3);
+       Rux2().RUX_DetectConfigure(&record);
+     }},
+    {"DetectionTwiceThenReplay",
+     [](DecoderRecord& record, const std::string&, const std::string&) {
+       BindFinal(record);
+       Rux2().RUX_DetectConfigure(&record);
+       AskForFrames(record, 3);
+       Rux2().RUX_DetectConfigure(&record);
+       AskForFrames(record, 3);
+       Rux2().RUX_Replay(&record);
+     }},
+    {"MemoryBoundAgainWhileDecoding",
+     [](DecoderRecord& record, const std::string&, const std::string&) {
+       BindOtherAndDecode(record);
+       BindFinal(record);
+     }},
+    {"FileBoundAgainWhileDecodingAFile",
+     [](DecoderRecord& record, const std::string& otherFile, const std::string& finalFile) {
+       Rux2().RUX_InputFile2(&record, otherFile.c_str(), otherFile.c_str());
+       Rux2().RUX_DetectConfigure(&record);
+       AskForFrames(record, 3);
+       Rux2().RUX_InputFile(&record, finalFile.c_str(), 0, 0);
+     }},
+    {"FileBoundAgainWhileDecodingAnImage",
+     [](DecoderRecord& record, const std::string&, const std::string& finalFile) {
+       BindOtherAndDecode(record);
+       Rux2().RUX_InputFile(&record, finalFile.c_str(), 0, 0);
+     }},
+    {"AHandedOverImageBoundAgainWhileDecodingIt",
+     [](DecoderRecord& record, const std::string&, const std::string&) {
+       void* image = LocalCopy(StreamBytes(kMono22050));
+       Rux2().RUX_InputMemory(&record, image, SizeOf(kMono22050), 1);
+       Rux2().RUX_DetectConfigure(&record);
+       AskForFrames(record, 3);
+       Rux2().RUX_InputMemory(&record, image, SizeOf(kMono22050), 1);
+     }},
+    {"FramesAfterClosingTheCoderTwice",
+     [](DecoderRecord& record, const std::string&, const std::string&) {
+       BindOtherAndDecode(record);
+       Rux2().RUX_CloseCoder(&record);
+       AskForFrames(record, 2);
+       Rux2().RUX_CloseCoder(&record);
+       AskForFrames(record, 2);
+       BindFinal(record);
+     }},
+    {"ClosedTwiceAndPreparedAgain",
+     [](DecoderRecord& record, const std::string&, const std::string&) {
+       BindOtherAndDecode(record);
+       Rux2().RUX_Close(&record);
+       Rux2().RUX_Close(&record);
+       AskForFrames(record, 2);
+       Rux2().RUX_Init(&record);
+       BindFinal(record);
+     }},
+};
+
+class CallOrders : public testing::TestWithParam<CallOrder> {
+ protected:
+  TempDirectory directory_;
+};
+
+TEST_P(CallOrders, LeaveTheStreamBoundLastWholeAndNothingBehind) {
+  const std::string otherFile = directory_ / "other.ogg";
+  const std::string finalFile = directory_ / "final.ogg";
+  WriteFileBytes(otherFile, StreamBytes(kStereo48000));
+  WriteFileBytes(finalFile, StreamBytes(kMono22050));
+  const auto live = [&](bool play) {
+    Rux2Session session;
+    GetParam().calls(session.Record(), otherFile, finalFile);
+    ASSERT_EQ(session.Detect(), RUX_OK);
+    if (!play) return AskForFrames(session.Record(), 3);
+    EXPECT_TRUE(SamePcm(session.DecodeToEnd({kSomeBytes, 333}), Reference(kMono22050).pcm));
+    session.Replay();
+    EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(kMono22050).pcm));
+  };
+  live(true);
+  // Each earlier life held about 130 KB of decoder, a thread or an image when it leaked.
+  const ProcessResources before = CountProcessResources();
+  const int64_t memoryBefore = MemoryInUse();
+  for (int life = 0; life < 20; ++life) live(false);
+  const ProcessResources after = CountProcessResources();
+  EXPECT_EQ(after.threads, before.threads);
+  EXPECT_EQ(after.handles, before.handles);
+  EXPECT_LT(after.heapBytes - before.heapBytes, 4096);
+  EXPECT_LT(MemoryInUse() - memoryBefore, 1 << 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, CallOrders, testing::ValuesIn(kCallOrders),
+                         [](const testing::TestParamInfo<CallOrder>& info) { return info.param.name; });
 
 TEST_F(RecordLifecycle, RecordsOnTwoThreadsDecodeIndependently) {
   const std::string path = WriteStream("stream.ogg", kStereo44100);

@@ -1,7 +1,9 @@
 // Looping: RUX_Replay delivers the same samples again, from the end or from the middle, and a
-// two-part stream switches once to its loop part, whose format and length it then reports.
+// two-part stream switches once to its loop part, whose format and length it then reports; a loop
+// part with other channels than its introduction plays as ended.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,15 +27,14 @@ class Looping : public testing::TestWithParam<bool> {
     session.InputFile(directory_ / "stream.ogg");
   }
 
-  // Introduction and loop part of different channels and rates.
-  void BindTwoParts(Rux2Session& session, const std::string& loop) {
+  void BindTwoParts(Rux2Session& session, const std::string& loop, const TestStream& intro = kMono22050) {
     if (!FromFile()) {
-      Rux2().RUX_InputMemory2(&session.Record(), const_cast<char*>(StreamBytes(kMono22050).data()),
-                              static_cast<uint32_t>(StreamBytes(kMono22050).size()),
+      Rux2().RUX_InputMemory2(&session.Record(), const_cast<char*>(StreamBytes(intro).data()),
+                              static_cast<uint32_t>(StreamBytes(intro).size()),
                               const_cast<char*>(loop.data()), static_cast<uint32_t>(loop.size()), 0);
       return;
     }
-    WriteFileBytes(directory_ / "intro.ogg", StreamBytes(kMono22050));
+    WriteFileBytes(directory_ / "intro.ogg", StreamBytes(intro));
     WriteFileBytes(directory_ / "loop.ogg", loop);
     Rux2().RUX_InputFile2(&session.Record(), (directory_ / "intro.ogg").c_str(),
                           (directory_ / "loop.ogg").c_str());
@@ -68,12 +69,13 @@ TEST_P(Looping, AReplayInTheMiddleStartsFromTheBeginning) {
 }
 
 TEST_P(Looping, TwoPartsSwitchOnceToTheLoopPartAndReportIt) {
+  // Parts of different rates.
   Rux2Session session;
-  BindTwoParts(session, StreamBytes(kStereo48000));
+  BindTwoParts(session, StreamBytes(kMono48000));
   DecoderRecord& record = session.Record();
   EXPECT_TRUE(record.twoPart);
   EXPECT_EQ(session.Length(), FromFile() ? 0 : Reference(kMono22050).Frames());
-  EXPECT_EQ(record.part[1].header.pcmLength, FromFile() ? 0 : Reference(kStereo48000).Frames());
+  EXPECT_EQ(record.part[1].header.pcmLength, FromFile() ? 0 : Reference(kMono48000).Frames());
   ASSERT_EQ(session.Detect(), RUX_OK);
   EXPECT_EQ(session.Format().nChannels, 1u);
   EXPECT_EQ(session.Format().nSamplesPerSec, 22050u);
@@ -83,13 +85,38 @@ TEST_P(Looping, TwoPartsSwitchOnceToTheLoopPartAndReportIt) {
     session.Replay();
     EXPECT_TRUE(record.loopPartActive);
     EXPECT_EQ(static_cast<void*>(Rux2().RUX_GetPcmFormat(&record)), &record.part[1].header.formatTag);
-    EXPECT_EQ(session.Format().nChannels, 2u);
+    EXPECT_EQ(session.Format().nChannels, 1u);
     EXPECT_EQ(session.Format().nSamplesPerSec, 48000u);
-    EXPECT_EQ(session.Format().nAvgBytesPerSec, 192000u);
-    EXPECT_EQ(session.Length(), FromFile() ? 0 : Reference(kStereo48000).Frames());
-    EXPECT_TRUE(SamePcm(session.DecodeToEnd({4096, 333}), Reference(kStereo48000).pcm)) << replay;
+    EXPECT_EQ(session.Format().nAvgBytesPerSec, 96000u);
+    EXPECT_EQ(session.Length(), FromFile() ? 0 : Reference(kMono48000).Frames());
+    EXPECT_TRUE(SamePcm(session.DecodeToEnd({4096, 333}), Reference(kMono48000).pcm)) << replay;
   }
-  EXPECT_EQ(record.part[0].header.channels, 1u);
+  EXPECT_EQ(record.part[0].header.samplesPerSec, 22050u);
+}
+
+TEST_P(Looping, ALoopPartWithOtherChannelsThanItsIntroductionPlaysAsEnded) {
+  // The engine sized its buffer by the introduction's format: more channels would overrun it.
+  constexpr uint32_t kLength = 4096;
+  constexpr unsigned char kUnwritten = 0xA5;
+  for (const auto& [intro, loop] :
+       {std::pair{&kMono22050, &kStereo48000}, std::pair{&kStereo44100, &kMono48000}}) {
+    Rux2Session session;
+    BindTwoParts(session, StreamBytes(*loop), *intro);
+    ASSERT_EQ(session.Detect(), RUX_OK);
+    const uint32_t introChannels = session.Format().nChannels;
+    EXPECT_TRUE(SamePcm(session.DecodeToEnd(), Reference(*intro).pcm));
+    std::vector<unsigned char> buffer(kLength + Rux2Session::kMaxChunkFrames * introChannels * 2, kUnwritten);
+    for (int replay = 0; replay < 2; ++replay) {
+      session.Replay();
+      EXPECT_EQ(session.Format().nChannels, loop->channels);
+      for (int call = 0; call < 3; ++call) {
+        EXPECT_EQ(Rux2().RUX_GetProcessFrame(&session.Record(), buffer.data(), kLength), 0u);
+      }
+      EXPECT_TRUE(session.Record().part[1].source.exhausted);
+    }
+    EXPECT_TRUE(
+        std::all_of(buffer.begin(), buffer.end(), [](unsigned char byte) { return byte == kUnwritten; }));
+  }
 }
 
 TEST_P(Looping, ALoopPartWithoutVorbisHeadersDeliversNothingOnceSwitchedTo) {

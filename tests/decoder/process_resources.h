@@ -13,3 +13,7 @@ struct ProcessResources {
 };
 
 ProcessResources CountProcessResources();
+
+// Memory the process uses: under Wine all its committed private memory, the C runtime's heap (which
+// cannot be walked) and libvorbis's tables in it included; on the host the C heap.
+int64_t MemoryInUse();

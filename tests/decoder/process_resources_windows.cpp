@@ -1,4 +1,5 @@
-// CountProcessResources over the system's handle table, a thread snapshot and heap walks.
+// CountProcessResources over the system's handle table, a thread snapshot and heap walks;
+// MemoryInUse over the address space's regions.
 // GetProcessHandleCount answers 0 under Wine; the system handle table is filled in.
 #include <windows.h>
 #include <winternl.h>
@@ -67,6 +68,18 @@ int64_t HeapBytesInUse() {
 }
 
 }  // namespace
+
+int64_t MemoryInUse() {
+  int64_t bytes = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const char* address = nullptr; VirtualQuery(address, &region, sizeof region) == sizeof region;) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += region.RegionSize;
+    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+    if (next <= address) break;
+    address = next;
+  }
+  return bytes;
+}
 
 ProcessResources CountProcessResources() {
   ProcessResources resources;

@@ -1,11 +1,13 @@
 // make_fuzz_seeds FOLDER: writes the fuzz target's seeds into FOLDER from the test streams in the
 // working folder: each stream plain, behind a RUX and an RX2A header, with its pages resealed, and
-// as the introduction of a two-part stream, with various lengths, replays and ways to close.
+// as the introduction of a two-part stream, with various lengths, replays and ways to close; and the
+// shortest stream with each class of crafted setup header.
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "crafted_setup_headers.h"
 #include "fuzz_input.h"
 #include "test_streams.h"
 
@@ -80,6 +82,14 @@ int main(int argc, char** argv) {
         static_cast<uint16_t>((bytes.size() * 65536 + input.stream.size() - 1) / input.stream.size());
     input.replays = 3;
     written &= WriteSeed(folder, name + "_two_parts", input);
+  }
+  FuzzInput crafted;
+  crafted.lengths = {4096, 1, 333, 65536};
+  crafted.replays = 1;
+  for (size_t i = 0; i < kCraftedHeaderClassCount; ++i) {
+    crafted.stream = CraftStream(ReadStream(kBlip), kCraftedHeaderClasses[i].craft);
+    written &= !crafted.stream.empty() &&
+               WriteSeed(folder, std::string("crafted_") + kCraftedHeaderClasses[i].name, crafted);
   }
   if (!written) {
     std::fprintf(stderr, "make_fuzz_seeds: cannot write the seeds into %s\n", folder.c_str());

@@ -35,6 +35,8 @@ int64_t HeapBytesInUse() {
 
 }  // namespace
 
+int64_t MemoryInUse() { return HeapBytesInUse(); }
+
 ProcessResources CountProcessResources() {
   ProcessResources resources;
   resources.heapBytes = HeapBytesInUse();
