@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "image_feed.h"
 #include "probe_setup_headers.h"
 #include "stream_header.h"
 
@@ -74,7 +75,6 @@ bool MayHoldAnotherStream(const unsigned char* bytes, uint32_t size, uint32_t po
 // page's checksum would cost about 1 % of decoding the stream: after the beginning, the pages are
 // read only when some capture there could belong to another stream.
 uint32_t FirstStreamEnd(const unsigned char* bytes, uint32_t size) {
-  constexpr uint32_t kStep = 65536;
   ogg_sync_state sync;
   ogg_sync_init(&sync);
   ogg_page page;
@@ -86,12 +86,7 @@ uint32_t FirstStreamEnd(const unsigned char* bytes, uint32_t size) {
     if (result < 0) {
       position += static_cast<uint32_t>(-result);
     } else if (result == 0) {
-      const uint32_t count = std::min(kStep, size - fed);
-      char* buffer = count ? ogg_sync_buffer(&sync, count) : nullptr;
-      if (!buffer) break;
-      std::memcpy(buffer, bytes + fed, count);
-      ogg_sync_wrote(&sync, count);
-      fed += count;
+      if (!FeedImageStep(sync, bytes, size, fed)) break;
     } else {
       if (!pastBeginning && !ogg_page_bos(&page)) {
         pastBeginning = true;

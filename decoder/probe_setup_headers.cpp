@@ -5,14 +5,10 @@
 #include <ogg/ogg.h>
 #include <vorbis/codec.h>
 
-#include <algorithm>
-#include <cstring>
-
+#include "image_feed.h"
 #include "setup_header_limits.h"
 
 namespace {
-
-constexpr uint32_t kFeedStep = 65536;
 
 class HeaderSearch {
  public:
@@ -34,7 +30,7 @@ class HeaderSearch {
       const int result = ogg_sync_pageout(&sync_, &page);
       if (result < 0) continue;
       if (result == 0) {
-        if (!Feed(bytes, size, fed)) return true;
+        if (!FeedImageStep(sync_, bytes, size, fed)) return true;
         continue;
       }
       if (!chosen_) {
@@ -49,16 +45,6 @@ class HeaderSearch {
 
  private:
   enum class Verdict { kWithin, kBeyond, kNeedMore };
-
-  bool Feed(const unsigned char* bytes, uint32_t size, uint32_t& fed) {
-    const uint32_t count = std::min(kFeedStep, size - fed);
-    char* buffer = count ? ogg_sync_buffer(&sync_, count) : nullptr;
-    if (!buffer) return false;
-    std::memcpy(buffer, bytes + fed, count);
-    ogg_sync_wrote(&sync_, count);
-    fed += count;
-    return true;
-  }
 
   // Among the leading beginning-of-stream pages, the first whose packet is a Vorbis identification
   // header. False once there is none to be found: vorbisfile then opens nothing.
