@@ -1,0 +1,10 @@
+// The inputs of make and find-loop: a WAV or an Ogg Vorbis file, told apart by their first bytes.
+#pragma once
+
+#include <string>
+
+#include "pcm_audio.h"
+
+// False, with a message that names the file and says what is wrong with it, when it cannot be read
+// or holds no frames.
+bool ReadAudioFile(const std::string& path, PcmAudio& audio, std::string& error);

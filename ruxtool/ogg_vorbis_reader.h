@@ -1,0 +1,11 @@
+// Ogg Vorbis files as make and find-loop read them: decoded whole, with the loop of their LOOPSTART
+// and LOOPLENGTH comments.
+#pragma once
+
+#include <string>
+
+#include "pcm_audio.h"
+
+// False, with the reason in error, for a file that is not Ogg Vorbis, is cut short or damaged, or
+// whose chained streams differ in channels or rate.
+bool ReadOggVorbis(const std::string& path, PcmAudio& audio, std::string& error);

@@ -1,0 +1,29 @@
+// Audio as ruxtool reads it from a WAV or Ogg Vorbis file and encodes it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A loop of the input: frames [start, end), end exclusive.
+struct LoopPoints {
+  long start = 0;
+  long end = 0;
+  long Length() const { return end - start; }
+};
+
+struct PcmAudio {
+  int channels = 0;
+  long rate = 0;
+  // Interleaved frames, nominally within -1..1, with the channels in Vorbis order.
+  std::vector<float> samples;
+  // The first loop the file itself names (a WAV smpl chunk, LOOPSTART and LOOPLENGTH comments): where
+  // it was found (empty when the file names none), and why it cannot be read (empty when it can).
+  std::string loopTag;
+  std::string loopTagProblem;
+  LoopPoints taggedLoop;
+  // Decoded from Ogg Vorbis: encoding it again costs quality.
+  bool decodedFromVorbis = false;
+
+  long Frames() const { return channels ? static_cast<long>(samples.size() / channels) : 0; }
+  const float* Frame(long frame) const { return samples.data() + static_cast<size_t>(frame) * channels; }
+};
