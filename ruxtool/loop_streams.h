@@ -1,0 +1,17 @@
+// The streams make writes: an introduction and a loop part that play on from each other as the input
+// does, or one stream of the whole input, which plays on from its end into its start when replayed.
+#pragma once
+
+#include <string>
+
+#include "pcm_audio.h"
+#include "vorbis_packet_encoder.h"
+
+struct LoopStreams {
+  std::string intro;  // empty for a single stream
+  std::string loop;   // the loop part, or the single stream
+};
+
+// loop.start 0 and loop.end the input's end: a single stream. settings give the channels, rate and
+// quality; each part gets a serial number of its own. False when libvorbisenc refuses the settings.
+bool EncodeLoopStreams(const PcmAudio& audio, LoopPoints loop, const VorbisSettings& settings, LoopStreams& streams);

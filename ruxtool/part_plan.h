@@ -1,0 +1,27 @@
+// What the encoder is fed for one part of a looping stream: the part itself, with the audio that plays
+// before and after it around it, so that the part is encoded as it plays and not as if silence
+// surrounded it.
+#pragma once
+
+#include <vector>
+
+#include "pcm_audio.h"
+
+// The input's frames [first, first + count).
+struct FrameRun {
+  long first;
+  long count;
+};
+
+struct PartPlan {
+  std::vector<FrameRun> runs;  // what the encoder is fed, in order
+  long before = 0;             // frames of it ahead of the part, encoded and cut off
+  long length = 0;             // frames of the part, which play; what follows is cut off too
+};
+
+// The introduction, frames [0, loop.start), followed by what plays after it: the loop.
+PartPlan IntroPlan(LoopPoints loop, long inputFrames, long context);
+// The loop part, preceded by the loop's end (which plays before it from the second pass on) and
+// followed by the input past the loop's end where the input goes on, else by the loop's start. A loop
+// shorter than the context gets none before it.
+PartPlan LoopPlan(LoopPoints loop, long inputFrames, long context);
