@@ -1,0 +1,15 @@
+// The active part of a bound and detected record played to its end, requesting frames as the engine
+// does.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+#include "rux2_exports.h"
+
+// Receives the bytes of 16-bit PCM each call delivers.
+using PcmSink = std::function<void(const char* pcm, size_t bytes)>;
+
+// Calls RUX_GetProcessFrame until the part has ended (exhausted, and a call that delivered nothing);
+// returns the frames delivered.
+size_t PlayActivePart(const Rux2Exports& rux, DecoderRecord& record, int channels, const PcmSink& sink);

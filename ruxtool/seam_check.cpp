@@ -1,0 +1,133 @@
+// CheckSeams: the played frames near each seam are kept as they arrive, and the input's frames that
+// should have played there are looked up through the loop.
+#include "seam_check.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "part_playback.h"
+
+namespace {
+
+struct Part {
+  const char* name;
+  long frames;
+};
+
+// The frames played within kSeamReach of each seam.
+class PlaybackRecorder {
+ public:
+  PlaybackRecorder(const std::vector<SeamResult>& seams, int channels) : seams_(seams), channels_(channels) {
+    for (const SeamResult& seam : seams) starts_.push_back(std::max(0L, seam.frame - kSeamReach));
+    played_.resize(seams.size());
+  }
+
+  void Add(const char* pcm, size_t bytes) {
+    const long frames = static_cast<long>(bytes / (2 * channels_));
+    for (size_t s = 0; s < seams_.size(); ++s) {
+      const long from = std::max(position_, starts_[s]);
+      const long to = std::min(position_ + frames, seams_[s].frame + kSeamReach);
+      for (long frame = from; frame < to; ++frame) {
+        for (int channel = 0; channel < channels_; ++channel) {
+          int16_t sample;
+          std::memcpy(&sample, pcm + ((frame - position_) * channels_ + channel) * 2, 2);
+          played_[s].push_back(sample / 32767.0f);
+        }
+      }
+    }
+    position_ += frames;
+  }
+
+  long Start(size_t seam) const { return starts_[seam]; }
+  const std::vector<float>& Played(size_t seam) const { return played_[seam]; }
+
+ private:
+  const std::vector<SeamResult>& seams_;
+  const int channels_;
+  long position_ = 0;
+  std::vector<long> starts_;
+  std::vector<std::vector<float>> played_;
+};
+
+// The input's frames that should play from the playback's frame first on, for count frames.
+std::vector<float> IdealPlayback(const PcmAudio& audio, LoopPoints loop, long first, long count) {
+  std::vector<float> ideal;
+  for (long frame = first; frame < first + count; ++frame) {
+    const long source = frame < loop.start ? frame : loop.start + (frame - loop.start) % loop.Length();
+    ideal.insert(ideal.end(), audio.Frame(source), audio.Frame(source) + audio.channels);
+  }
+  return ideal;
+}
+
+bool Bind(const Rux2Exports& rux, DecoderRecord& record, const std::string& intro, const std::string& loopPart) {
+  void* loopImage = const_cast<char*>(loopPart.data());
+  const auto loopSize = static_cast<uint32_t>(loopPart.size());
+  if (intro.empty()) return rux.RUX_InputMemory(&record, loopImage, loopSize, 0) == 0;
+  return rux.RUX_InputMemory2(&record, const_cast<char*>(intro.data()), static_cast<uint32_t>(intro.size()),
+                              loopImage, loopSize, 0) == 0;
+}
+
+// The parts in the order they play, each checked for its format and length before it plays.
+std::string PlayParts(const Rux2Exports& rux, DecoderRecord& record, const PcmAudio& audio,
+                      const std::vector<Part>& parts, PlaybackRecorder& recorder, long& played) {
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i == 0) {
+      const int detected = rux.RUX_DetectConfigure(&record);
+      if (detected != RUX_OK) return "rux2.dll cannot read its Vorbis headers (" + std::to_string(detected) + ")";
+    } else {
+      rux.RUX_Replay(&record);
+    }
+    const WAVEFORMATEX& format = *rux.RUX_GetPcmFormat(&record);
+    if (format.nChannels != audio.channels || format.nSamplesPerSec != static_cast<uint32_t>(audio.rate)) {
+      return std::string("rux2.dll reports another format for the ") + parts[i].name;
+    }
+    int32_t length = 0;
+    rux.RUX_GetPcmLength(&record, &length);
+    if (length != parts[i].frames) {
+      return std::string("rux2.dll reports ") + std::to_string(length) + " frames for the " + parts[i].name +
+             ", not " + std::to_string(parts[i].frames);
+    }
+    played += static_cast<long>(PlayActivePart(rux, record, audio.channels,
+                                               [&](const char* pcm, size_t bytes) { recorder.Add(pcm, bytes); }));
+  }
+  return {};
+}
+
+}  // namespace
+
+SeamCheck CheckSeams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const std::string& intro,
+                     const std::string& loopPart) {
+  const char* loopName = intro.empty() ? "stream" : "loop part";
+  std::vector<Part> parts;
+  SeamCheck check;
+  if (!intro.empty()) {
+    parts.push_back({"introduction", loop.start});
+    check.seams.push_back({"introduction -> loop part", loop.start, {}});
+  }
+  parts.push_back({loopName, loop.Length()});
+  parts.push_back({loopName, loop.Length()});
+  check.seams.push_back({intro.empty() ? "stream -> stream again" : "loop part -> loop part", loop.end, {}});
+  for (const Part& part : parts) check.expectedFrames += part.frames;
+
+  PlaybackRecorder recorder(check.seams, audio.channels);
+  DecoderRecord record{};
+  rux.RUX_Init(&record);
+  check.problem = Bind(rux, record, intro, loopPart)
+                      ? PlayParts(rux, record, audio, parts, recorder, check.playedFrames)
+                      : "rux2.dll cannot bind the streams";
+  rux.RUX_Close(&record);
+  if (check.problem.empty() && check.playedFrames != check.expectedFrames) {
+    check.problem = "the streams played " + std::to_string(check.playedFrames) + " frames, not " +
+                    std::to_string(check.expectedFrames);
+  }
+  if (!check.problem.empty()) return check;
+  for (size_t s = 0; s < check.seams.size(); ++s) {
+    const std::vector<float>& played = recorder.Played(s);
+    const long frames = static_cast<long>(played.size() / audio.channels);
+    const std::vector<float> ideal = IdealPlayback(audio, loop, recorder.Start(s), frames);
+    check.seams[s].error =
+        MeasureSeam(ideal.data(), played.data(), frames, audio.channels, check.seams[s].frame - recorder.Start(s));
+  }
+  return check;
+}

@@ -1,0 +1,28 @@
+// make's proof that its streams play as the input does: they are played through rux2's exports, as
+// the engine plays them, and each seam is measured against the input.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "pcm_audio.h"
+#include "rux2_exports.h"
+#include "seam_measure.h"
+
+struct SeamResult {
+  const char* name;
+  long frame;  // where in the playback the seam lies
+  SeamError error;
+};
+
+struct SeamCheck {
+  std::string problem;  // empty when the streams played with the input's format and lengths
+  long playedFrames = 0;
+  long expectedFrames = 0;
+  std::vector<SeamResult> seams;
+};
+
+// Plays the introduction, then the loop part twice; or, with no introduction, the loop part (a single
+// stream, which may begin with a header) twice. loop: where the parts lie in the input.
+SeamCheck CheckSeams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const std::string& intro,
+                     const std::string& loopPart);
