@@ -1,6 +1,7 @@
-// The two commands of ruxtool; each returns the program's exit code.
+// The commands of ruxtool; each returns the program's exit code.
 #pragma once
 
+#include "make_options.h"
 #include "rux2_library.h"
 #include "tool_options.h"
 
@@ -8,3 +9,5 @@
 int ShowInfo(const Rux2Library& rux, const ToolOptions& options);
 // Plays the stream with its loops into a WAV file, requesting frames as the engine does.
 int Decode(const Rux2Library& rux, const ToolOptions& options);
+// Writes the streams of a WAV or Ogg Vorbis input and plays them back through the exports.
+int Make(const Rux2Exports& rux, const MakeOptions& options);

@@ -2,29 +2,13 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "bound_stream.h"
 #include "commands.h"
-#include "wav_file.h"
+#include "part_playback.h"
+#include "wav_writer.h"
 
 namespace {
-
-constexpr uint32_t kRequestBytes = 65536;
-// A call may overshoot its request by one decoded chunk, at most this many frames.
-constexpr uint32_t kMaxChunkFrames = 4096;
-
-// Appends the active part's PCM until it has ended: exhausted, and a call that returned nothing.
-size_t DecodeToEnd(const Rux2Library& rux, DecoderRecord& record, int channels, std::string& pcm) {
-  std::vector<char> buffer(kRequestBytes + kMaxChunkFrames * 2 * channels);
-  const size_t start = pcm.size();
-  for (;;) {
-    const uint32_t written = rux.RUX_GetProcessFrame(&record, buffer.data(), kRequestBytes);
-    pcm.append(buffer.data(), written);
-    if (written == 0 && RuxActivePart(&record)->source.exhausted) break;
-  }
-  return (pcm.size() - start) / (2 * channels);
-}
 
 bool SameFormat(const WAVEFORMATEX& first, const WAVEFORMATEX& second) {
   return first.nChannels == second.nChannels && first.nSamplesPerSec == second.nSamplesPerSec;
@@ -56,7 +40,8 @@ int Decode(const Rux2Library& rux, const ToolOptions& options) {
       return 1;
     }
     const char* part = twoPart && play == 0 ? "introduction" : twoPart ? "loop part" : "stream";
-    const size_t frames = DecodeToEnd(rux, record, format.nChannels, pcm);
+    const size_t frames = PlayActivePart(rux, record, format.nChannels,
+                                         [&pcm](const char* bytes, size_t count) { pcm.append(bytes, count); });
     std::printf("%s: %u frames\n", part, static_cast<unsigned>(frames));
     if (frames == 0) std::fprintf(stderr, "ruxtool: warning: the %s delivered nothing\n", part);
   }

@@ -1,4 +1,5 @@
-// ruxtool: shows and decodes the engine's streams through rux2.dll, called as the engine calls it.
+// ruxtool: shows and decodes the engine's streams through rux2.dll, called as the engine calls it,
+// and makes them from WAV and Ogg Vorbis files.
 #include <cstdio>
 #include <string>
 
@@ -6,11 +7,26 @@
 #include "rux2_library.h"
 #include "tool_options.h"
 
+namespace {
+
+int Run(const Rux2Library& rux, const ToolOptions& options) {
+  switch (options.command) {
+    case ToolOptions::Command::kInfo:
+      return ShowInfo(rux, options);
+    case ToolOptions::Command::kDecode:
+      return Decode(rux, options);
+    default:
+      return Make(rux, options.make);
+  }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   ToolOptions options;
   std::string error;
   if (!ParseToolOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "ruxtool: %s\n\n%s", error.c_str(), kUsage);
+    std::fprintf(stderr, "ruxtool: %s\n\n%s\n%s", error.c_str(), kUsage, kMakeUsage);
     return 2;
   }
   const Rux2Library rux;
@@ -18,5 +34,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ruxtool: cannot load rux2.dll with its twelve exports\n");
     return 1;
   }
-  return options.command == ToolOptions::Command::kInfo ? ShowInfo(rux, options) : Decode(rux, options);
+  return Run(rux, options);
 }

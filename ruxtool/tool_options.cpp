@@ -9,11 +9,13 @@
 const char kUsage[] =
     "usage: ruxtool info [options] STREAM\n"
     "       ruxtool decode [options] STREAM OUTPUT.wav\n"
+    "       ruxtool make [options] INPUT OUTPUT\n"
+    "       ruxtool make [options] INPUT INTRO LOOP\n"
     "\n"
     "info shows the stream's header, length and format, before and after its Vorbis headers are read.\n"
     "decode writes the stream as it plays, with its loops, to a 16-bit WAV file.\n"
     "\n"
-    "options:\n"
+    "options of info and decode:\n"
     "  --file         read through the DLL's file source (RUX_InputFile); otherwise the stream is\n"
     "                 read into memory first (RUX_InputMemory)\n"
     "  --offset N     where the stream, with its header if any, begins in its file (default 0)\n"
@@ -37,6 +39,8 @@ bool ParseCommand(const char* word, ToolOptions::Command& command) {
     command = ToolOptions::Command::kInfo;
   } else if (std::strcmp(word, "decode") == 0) {
     command = ToolOptions::Command::kDecode;
+  } else if (std::strcmp(word, "make") == 0) {
+    command = ToolOptions::Command::kMake;
   } else {
     return false;
   }
@@ -47,9 +51,10 @@ bool ParseCommand(const char* word, ToolOptions::Command& command) {
 
 bool ParseToolOptions(int argc, char** argv, ToolOptions& options, std::string& error) {
   if (argc < 2 || !ParseCommand(argv[1], options.command)) {
-    error = "the first argument is info or decode";
+    error = "the first argument is info, decode or make";
     return false;
   }
+  if (options.command == ToolOptions::Command::kMake) return ParseMakeOptions(argc - 2, argv + 2, options.make, error);
   std::vector<std::string> names;
   for (int i = 2; i < argc; ++i) {
     const std::string argument = argv[i];

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "make_options.h"
+
 struct ToolOptions {
-  enum class Command { kInfo, kDecode };
+  enum class Command { kInfo, kDecode, kMake };
   Command command = Command::kInfo;
   std::string stream;      // the single stream, or the introduction
   std::string loopStream;  // the loop part; empty for a single stream
@@ -14,6 +16,7 @@ struct ToolOptions {
   uint32_t offset = 0;
   uint32_t size = 0;
   unsigned loops = 1;  // plays of the loop part, or of the whole single stream
+  MakeOptions make;
 };
 
 extern const char kUsage[];

@@ -1,29 +1,12 @@
 // make_test_signals FOLDER: the signal of every test stream as a 16-bit WAV file "name.wav", for
 // oggenc to encode.
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "signal_generator.h"
 #include "test_streams.h"
-#include "wav_file.h"
-
-namespace {
-
-std::string ToPcm16(const std::vector<float>& samples) {
-  std::string pcm;
-  pcm.reserve(samples.size() * 2);
-  for (float sample : samples) {
-    const long value = std::clamp(std::lround(sample * 32767.0), -32768L, 32767L);
-    pcm += static_cast<char>(value & 0xff);
-    pcm += static_cast<char>((value >> 8) & 0xff);
-  }
-  return pcm;
-}
-
-}  // namespace
+#include "wav_writer.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -33,7 +16,7 @@ int main(int argc, char** argv) {
   for (const TestStream& stream : kTestStreams) {
     const std::string path = std::string(argv[1]) + "/" + stream.name + ".wav";
     const auto samples = MakeSignal(stream.channels, stream.rate, stream.frames, stream.seed);
-    if (!WriteWavFile(path, stream.channels, stream.rate, ToPcm16(samples))) {
+    if (!WriteWavFile(path, stream.channels, stream.rate, Pcm16(samples))) {
       std::fprintf(stderr, "make_test_signals: cannot write %s\n", path.c_str());
       return 1;
     }

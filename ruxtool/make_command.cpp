@@ -1,0 +1,85 @@
+// Make: read the input, choose the loop, encode the parts, write them under temporary names, play
+// them back through rux2.dll, and give them their names only when they played as they should.
+#include <cstdio>
+
+#include "audio_file.h"
+#include "commands.h"
+#include "loop_choice.h"
+#include "loop_streams.h"
+#include "output_files.h"
+#include "part_encoder.h"
+#include "seam_check.h"
+
+namespace {
+
+int Fail(const std::string& error) {
+  std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+  return 1;
+}
+
+void PrintInput(const MakeOptions& options, const PcmAudio& audio) {
+  if (audio.decodedFromVorbis) {
+    std::printf("%s is Ogg Vorbis: it is decoded and encoded again, which costs quality\n", options.input.c_str());
+  }
+  std::printf("input:        %s, %d channels, %ld Hz, %ld frames\n", options.input.c_str(), audio.channels,
+              audio.rate, audio.Frames());
+}
+
+void PrintParts(const MakeOptions& options, LoopPoints loop, const LoopStreams& streams) {
+  if (streams.intro.empty()) {
+    std::printf("stream:       %s, %ld frames, %zu bytes\n", options.output.c_str(), loop.Length(),
+                streams.loop.size());
+    return;
+  }
+  std::printf("introduction: %s, frames 0 to %ld, %zu bytes\n", options.output.c_str(), loop.start,
+              streams.intro.size());
+  std::printf("loop part:    %s, frames %ld to %ld (%ld frames), %zu bytes\n", options.loopOutput.c_str(),
+              loop.start, loop.end, loop.Length(), streams.loop.size());
+}
+
+void PrintCheck(const SeamCheck& check, bool twoParts) {
+  std::printf("played:       %s through rux2.dll: %ld frames, as the input plays\n",
+              twoParts ? "introduction, loop part, loop part" : "stream, stream again", check.playedFrames);
+  for (const SeamResult& seam : check.seams) {
+    std::printf("seam %-24s at frame %ld: %.1f dB signal to noise in the %ld frames around it, %.1f dB in the "
+                "music around them (%+.1f dB)\n",
+                seam.name, seam.frame, seam.error.seamSnr, kSeamWindow, seam.error.bodySnr, -seam.error.Cost());
+  }
+}
+
+// The stream of a single output, behind its header if it has one.
+std::string SingleStream(const MakeOptions& options, const PcmAudio& audio, const std::string& stream) {
+  return StreamHeaderBytes(options.header, static_cast<int32_t>(audio.Frames()), audio.channels, audio.rate) + stream;
+}
+
+}  // namespace
+
+int Make(const Rux2Exports& rux, const MakeOptions& options) {
+  PcmAudio audio;
+  std::string error;
+  if (!ReadAudioFile(options.input, audio, error)) return Fail(error);
+  PrintInput(options, audio);
+  const VorbisSettings settings{audio.channels, audio.rate, options.quality / 10, 1};
+  const std::string refused = "libvorbisenc takes no stream of " + std::to_string(audio.channels) +
+                              " channels at " + std::to_string(audio.rate) + " Hz";
+  const long minimumLoop = ContextFrames(settings);
+  if (minimumLoop == 0) return Fail(refused);
+  LoopPoints loop;
+  if (!ChooseLoop(options, audio, minimumLoop, loop, error)) return Fail(error);
+  LoopStreams streams;
+  if (!EncodeLoopStreams(audio, loop, settings, streams)) return Fail(refused);
+  const bool twoParts = !streams.intro.empty();
+  if (!twoParts) streams.loop = SingleStream(options, audio, streams.loop);
+  PrintParts(options, loop, streams);
+
+  OutputFiles outputs;
+  if (twoParts && !outputs.Write(options.output, streams.intro, error)) return Fail(error);
+  const std::string& loopPath = twoParts ? options.loopOutput : options.output;
+  if (!outputs.Write(loopPath, streams.loop, error)) return Fail(error);
+  const SeamCheck check =
+      CheckSeams(rux, audio, loop, twoParts ? outputs.ReadBack(options.output) : std::string(), outputs.ReadBack(loopPath));
+  if (!check.problem.empty()) return Fail("the streams do not play as the input does: " + check.problem);
+  PrintCheck(check, twoParts);
+  if (!outputs.Commit(error)) return Fail(error);
+  return 0;
+}

@@ -1,0 +1,131 @@
+// ParseMakeOptions: options with their values in any order, then the input and one or two outputs.
+#include "make_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+const char kMakeUsage[] =
+    "make writes one stream of the whole input, or an introduction (frames before the loop's start) and\n"
+    "a loop part (the loop) for RUX_InputMemory2 and RUX_InputFile2. They play on from each other as the\n"
+    "input does, and make plays them through rux2.dll and reports each seam.\n"
+    "  --loop-start N  the loop's first frame; otherwise the input's own loop: the first loop of a WAV\n"
+    "                  smpl chunk, or the LOOPSTART and LOOPLENGTH comments of an Ogg Vorbis input\n"
+    "  --loop-end N    the frame after the loop's last (default: the input's end)\n"
+    "  --quality Q     Vorbis quality, -1 to 10 (default 5)\n"
+    "  --header H      none, rux or rx2a: the header before a single stream (default none)\n"
+    "  --value1 N      the header's value 1, carried to the engine unchanged (default 0)\n"
+    "  --value3 N      the header's value 3 (default 0)\n"
+    "  --extra HEX     an RX2A header's 16 extra bytes, up to 32 hex digits (default zeros)\n";
+
+namespace {
+
+bool ParseLong(const char* text, long& value) {
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtol(text, &end, 10);
+  return !errno && end != text && !*end && value >= 0;
+}
+
+// A 32-bit value, decimal or 0x hexadecimal, signed or not.
+bool ParseValue(const char* text, uint32_t& value) {
+  char* end = nullptr;
+  errno = 0;
+  const long long number = std::strtoll(text, &end, 0);
+  if (errno || end == text || *end || number < INT32_MIN || number > UINT32_MAX) return false;
+  value = static_cast<uint32_t>(number);
+  return true;
+}
+
+bool ParseQuality(const char* text, float& quality) {
+  char* end = nullptr;
+  quality = std::strtof(text, &end);
+  return end != text && !*end && quality >= -1 && quality <= 10;
+}
+
+bool ParseHeader(const char* text, HeaderChoice::Kind& kind) {
+  const std::string name = text;
+  if (name == "none") kind = HeaderChoice::Kind::kNone;
+  else if (name == "rux") kind = HeaderChoice::Kind::kRux;
+  else if (name == "rx2a") kind = HeaderChoice::Kind::kRx2a;
+  else return false;
+  return true;
+}
+
+bool ParseExtra(const char* text, uint8_t (&extra)[16]) {
+  const size_t digits = std::strlen(text);
+  if (digits == 0 || digits > 32 || digits % 2 || std::strspn(text, "0123456789abcdefABCDEF") != digits) return false;
+  for (size_t i = 0; i < digits / 2; ++i) {
+    const char pair[3] = {text[2 * i], text[2 * i + 1], 0};
+    extra[i] = static_cast<uint8_t>(std::strtoul(pair, nullptr, 16));
+  }
+  return true;
+}
+
+bool ParseOption(const std::string& option, const char* value, MakeOptions& options, bool& headerValues) {
+  if (option == "--loop-start") return options.loopStartGiven = ParseLong(value, options.loopStart);
+  if (option == "--loop-end") return options.loopEndGiven = ParseLong(value, options.loopEnd);
+  if (option == "--quality") return ParseQuality(value, options.quality);
+  if (option == "--header") return ParseHeader(value, options.header.kind);
+  headerValues = true;
+  if (option == "--value1") return ParseValue(value, options.header.value1);
+  if (option == "--value3") return ParseValue(value, options.header.value3);
+  return ParseExtra(value, options.header.extra);
+}
+
+bool TakesValue(const std::string& option) {
+  for (const char* name : {"--loop-start", "--loop-end", "--quality", "--header", "--value1", "--value3", "--extra"}) {
+    if (option == name) return true;
+  }
+  return false;
+}
+
+bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraGiven, std::string& error) {
+  const bool twoParts = !options.loopOutput.empty();
+  if (twoParts && options.header.kind != HeaderChoice::Kind::kNone) {
+    error = "--header applies to a single stream: RUX_InputMemory2 and RUX_InputFile2 take plain Ogg Vorbis";
+  } else if (headerValues && options.header.kind == HeaderChoice::Kind::kNone) {
+    error = "--value1, --value3 and --extra go into a header: give --header rux or rx2a";
+  } else if (extraGiven && options.header.kind != HeaderChoice::Kind::kRx2a) {
+    error = "--extra goes into an RX2A header only";
+  } else if (!twoParts && (options.loopStartGiven || options.loopEndGiven)) {
+    error = "a loop needs two outputs, the introduction and the loop part";
+  } else if (options.loopEndGiven && !options.loopStartGiven) {
+    error = "--loop-end needs --loop-start";
+  } else {
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ParseMakeOptions(int count, char** arguments, MakeOptions& options, std::string& error) {
+  std::vector<std::string> names;
+  bool headerValues = false, extraGiven = false;
+  for (int i = 0; i < count; ++i) {
+    const std::string argument = arguments[i];
+    if (argument.compare(0, 2, "--") != 0) {
+      names.push_back(argument);
+      continue;
+    }
+    if (!TakesValue(argument) || i + 1 == count) {
+      error = "unknown option or missing value: " + argument;
+      return false;
+    }
+    if (!ParseOption(argument, arguments[++i], options, headerValues)) {
+      error = argument + " cannot take " + arguments[i];
+      return false;
+    }
+    extraGiven = extraGiven || argument == "--extra";
+  }
+  if (names.size() != 2 && names.size() != 3) {
+    error = "make takes an input and one or two outputs";
+    return false;
+  }
+  options.input = names[0];
+  options.output = names[1];
+  if (names.size() == 3) options.loopOutput = names[2];
+  return CheckCombination(options, headerValues, extraGiven, error);
+}

@@ -1,0 +1,24 @@
+// The command line of ruxtool make.
+#pragma once
+
+#include <string>
+
+#include "stream_header_writer.h"
+
+struct MakeOptions {
+  std::string input;
+  std::string output;      // the single stream, or the introduction
+  std::string loopOutput;  // the loop part; empty for a single stream
+  float quality = 5;       // Vorbis quality, -1 to 10
+  HeaderChoice header;
+  bool loopStartGiven = false;
+  bool loopEndGiven = false;
+  long loopStart = 0;
+  long loopEnd = 0;  // exclusive
+};
+
+extern const char kMakeUsage[];
+
+// arguments: what follows the word make. False, with the reason in error, when they are not what
+// kMakeUsage describes.
+bool ParseMakeOptions(int count, char** arguments, MakeOptions& options, std::string& error);
