@@ -2,30 +2,18 @@
 #include "signal_generator.h"
 
 #include <cmath>
-#include <cstdint>
+
+#include "deterministic_noise.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// A linear congruential generator: the same noise on every run and every machine.
-class Noise {
- public:
-  explicit Noise(unsigned seed) : state_(seed * 2654435761u + 1) {}
-  float Next() {
-    state_ = state_ * 1664525u + 1013904223u;
-    return static_cast<float>(state_ >> 8) / 16777216.0f - 0.5f;
-  }
-
- private:
-  uint32_t state_;
-};
-
 }  // namespace
 
 std::vector<float> MakeSignal(int channels, long rate, long frames, unsigned seed) {
   std::vector<float> samples(static_cast<size_t>(frames) * channels);
-  Noise noise(seed);
+  DeterministicNoise noise(seed);
   const long burstLength = rate / 20;
   for (long frame = 0; frame < frames; ++frame) {
     const double time = static_cast<double>(frame) / rate;
