@@ -1,5 +1,5 @@
-// ruxtool on streams of the build: the sample stream of make_sample_stream decoded with its loops,
-// a stream inside a larger file, and the information it shows.
+// ruxtool's info and decode on streams of the build: the sample stream made by ruxtool make from the
+// sample phrase, decoded with its loops; a stream inside a larger file; the information it shows.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,41 +9,9 @@
 #include "reference_decoder.h"
 #include "temp_directory.h"
 #include "test_streams.h"
+#include "tool_run.h"
 
 namespace {
-
-// The tools are built into the test program's own folder.
-std::string Program(const char* name) {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string self(path, length);
-  return "\"" + self.substr(0, self.rfind('\\') + 1) + name + "\"";
-}
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
-// Runs a program with its output in a file; returns its exit code.
-DWORD RunProgram(const std::string& commandLine, const std::string& outputPath) {
-  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-  HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = output;
-  startup.hStdError = output;
-  PROCESS_INFORMATION process{};
-  std::string line = commandLine;
-  DWORD code = 0xFFFFFFFF;
-  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  CloseHandle(output);
-  return code;
-}
 
 struct WavFile {
   unsigned channels = 0;
@@ -81,12 +49,17 @@ class Ruxtool : public testing::Test {
   TempDirectory directory_;
 };
 
-TEST_F(Ruxtool, DecodesTheSampleStreamWithItsLoopsLikeTheReference) {
+TEST_F(Ruxtool, MakesTheSampleStreamThatDecodesWithItsLoopsLikeTheReference) {
   const std::string sample = directory_ / "sample";
-  ASSERT_EQ(RunProgram(Program("make_sample_stream.exe") + " " + Quoted(sample), Output()), 0u)
+  ASSERT_EQ(RunProgram(Program("make_sample_phrase.exe") + " " + Quoted(sample), Output()), 0u)
       << ReadFileBytes(Output());
   const std::string intro = sample + "\\intro.ogg";
   const std::string loop = sample + "\\loop.ogg";
+  ASSERT_EQ(Tool("make " + Quoted(sample + "\\phrase.wav") + " " + Quoted(intro) + " " + Quoted(loop)), 0u)
+      << ReadFileBytes(Output());
+  const std::string report = ReadFileBytes(Output());
+  EXPECT_NE(report.find("seam introduction -> loop part"), std::string::npos) << report;
+  EXPECT_NE(report.find("seam loop part -> loop part"), std::string::npos) << report;
   const std::string loopPcm = DecodeReference(ReadFileBytes(loop)).pcm;
   const std::string expected = DecodeReference(ReadFileBytes(intro)).pcm + loopPcm + loopPcm;
   for (const char* source : {"", "--file "}) {

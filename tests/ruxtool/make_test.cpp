@@ -1,0 +1,213 @@
+// ruxtool make run as a game developer runs it: every input format it reads, with its channels in
+// Vorbis order; loops from the command line and from the input's own tags; the headers it writes;
+// and the inputs it refuses, with a message and no file left behind.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <vector>
+
+#include "file_bytes.h"
+#include "reference_decoder.h"
+#include "temp_directory.h"
+#include "tool_run.h"
+#include "wav_bytes.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr float kAmplitude = 0.3f;
+
+// WAV channel c carries its own tone; the LFE of 5.1 and 7.1 a low one, as libvorbisenc codes only
+// the lowest frequencies there.
+double ToneOf(int channel, int channels) { return channels >= 6 && channel == 3 ? 60.0 : 300.0 + 150.0 * channel; }
+
+std::vector<float> Tones(int channels, long rate, long frames) {
+  std::vector<float> samples;
+  for (long frame = 0; frame < frames; ++frame) {
+    for (int channel = 0; channel < channels; ++channel) {
+      samples.push_back(kAmplitude * static_cast<float>(std::sin(2 * kPi * ToneOf(channel, channels) * frame / rate)));
+    }
+  }
+  return samples;
+}
+
+// The amplitude of the tone in one channel of decoded 16-bit PCM.
+double AmplitudeOf(const ReferencePcm& decoded, int channel, double hertz) {
+  std::complex<double> sum;
+  const long frames = decoded.Frames();
+  for (long frame = 0; frame < frames; ++frame) {
+    int16_t sample;
+    std::memcpy(&sample, &decoded.pcm[(frame * decoded.channels + channel) * 2], 2);
+    sum += sample / 32767.0 * std::polar(1.0, -2 * kPi * hertz * frame / decoded.rate);
+  }
+  return 2 * std::abs(sum) / frames;
+}
+
+std::string CurrentFolder() {
+  char path[MAX_PATH];
+  const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
+  return std::string(path, length) + "\\";
+}
+
+class Make : public testing::Test {
+ protected:
+  DWORD Tool(const std::string& arguments) {
+    return RunProgram(Program("ruxtool.exe") + " make " + arguments, directory_ / "output.txt");
+  }
+  std::string Output() const { return ReadFileBytes(directory_ / "output.txt"); }
+  std::string Path(const std::string& name) const { return Quoted(directory_ / name); }
+  TempDirectory directory_;
+};
+
+struct FormatCase {
+  WavSpec spec;
+  std::vector<int> wavChannelOfVorbisChannel;
+};
+
+TEST_F(Make, ReadsEveryInputFormatWithItsChannelsInVorbisOrder) {
+  const FormatCase cases[] = {
+      {{"8-bit PCM, mono, 22050 Hz", 8, false, false, 1, 22050}, {0}},
+      {{"16-bit PCM, stereo, 44100 Hz", 16, false, false, 2, 44100}, {0, 1}},
+      {{"24-bit PCM, stereo, 48000 Hz", 24, false, false, 2, 48000}, {0, 1}},
+      {{"32-bit PCM, stereo, 32000 Hz", 32, false, false, 2, 32000}, {0, 1}},
+      {{"32-bit float, stereo, 44100 Hz", 32, true, false, 2, 44100}, {0, 1}},
+      // Vorbis: left, centre, right, rear left, rear right, LFE; WAV: the LFE after the centre.
+      {{"extensible 24-bit PCM, 5.1, 48000 Hz", 24, false, true, 6, 48000}, {0, 2, 1, 4, 5, 3}},
+      // Vorbis: left, centre, right, side left, side right, rear left, rear right, LFE.
+      {{"extensible float, 7.1, 44100 Hz", 32, true, true, 8, 44100}, {0, 2, 1, 6, 7, 4, 5, 3}},
+  };
+  for (const FormatCase& format : cases) {
+    SCOPED_TRACE(format.spec.name);
+    const long frames = format.spec.rate / 2;
+    WriteFileBytes(directory_ / "input.wav", WavBytes(format.spec, Tones(format.spec.channels, format.spec.rate, frames)));
+    ASSERT_EQ(Tool(Path("input.wav") + " " + Path("output.ogg")), 0u) << Output();
+    const ReferencePcm decoded = DecodeReference(ReadFileBytes(directory_ / "output.ogg"));
+    ASSERT_EQ(decoded.channels, format.spec.channels);
+    EXPECT_EQ(decoded.rate, format.spec.rate);
+    EXPECT_EQ(decoded.Frames(), frames);
+    for (int channel = 0; channel < decoded.channels; ++channel) {
+      const int wavChannel = format.wavChannelOfVorbisChannel[channel];
+      EXPECT_NEAR(AmplitudeOf(decoded, channel, ToneOf(wavChannel, decoded.channels)), kAmplitude, 0.1) << "channel " << channel;
+      for (int other = 0; other < decoded.channels; ++other) {
+        if (other == wavChannel) continue;
+        EXPECT_LT(AmplitudeOf(decoded, channel, ToneOf(other, decoded.channels)), 0.03) << "channel " << channel;
+      }
+    }
+  }
+}
+
+TEST_F(Make, DecodesAnOggVorbisInputAndSaysThatItCostsQuality) {
+  const std::string input = CurrentFolder() + "stereo_44100.ogg";
+  ASSERT_EQ(Tool(Quoted(input) + " " + Path("output.ogg")), 0u) << Output();
+  EXPECT_NE(Output().find("is Ogg Vorbis: it is decoded and encoded again, which costs quality"), std::string::npos)
+      << Output();
+  const ReferencePcm decoded = DecodeReference(ReadFileBytes(directory_ / "output.ogg"));
+  EXPECT_EQ(decoded.Frames(), Reference(kStereo44100).Frames());
+}
+
+struct LoopCase {
+  const char* name;
+  std::string input;
+  std::string options;
+  long loopStart;
+  long loopEnd;
+};
+
+TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
+  const WavSpec spec{"16-bit stereo", 16, false, false, 2, 44100};
+  const LoopPoints sampled{30000, 70000};
+  WriteFileBytes(directory_ / "sampled.wav", WavBytes(spec, Tones(2, 44100, 88200), &sampled));
+  const LoopCase cases[] = {
+      {"a WAV smpl chunk", directory_ / "sampled.wav", "", 30000, 70000},
+      {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "", 44100, 110250},
+      {"options over the tags", directory_ / "sampled.wav", "--loop-start 20000 --loop-end 60000 ", 20000, 60000},
+      {"a loop to the input's end", directory_ / "sampled.wav", "--loop-start 40000 ", 40000, 88200},
+  };
+  for (const LoopCase& loop : cases) {
+    SCOPED_TRACE(loop.name);
+    ASSERT_EQ(Tool(loop.options + Quoted(loop.input) + " " + Path("intro.ogg") + " " + Path("loop.ogg")), 0u)
+        << Output();
+    EXPECT_EQ(DecodeReference(ReadFileBytes(directory_ / "intro.ogg")).Frames(), loop.loopStart);
+    EXPECT_EQ(DecodeReference(ReadFileBytes(directory_ / "loop.ogg")).Frames(), loop.loopEnd - loop.loopStart);
+    const std::string played = "through rux2.dll: " + std::to_string(loop.loopEnd + loop.loopEnd - loop.loopStart) + " frames";
+    EXPECT_NE(Output().find(played), std::string::npos) << Output();
+  }
+}
+
+struct HeaderCase {
+  const char* options;
+  std::string header;
+};
+
+TEST_F(Make, PutsTheHeaderTheLibraryReadsBeforeASingleStream) {
+  // 2 channels at 44100 Hz, 176400 bytes per second, block align 4, 16 bits, extension size 16.
+  const std::string format("\x01\x00\x02\x00\x44\xAC\x00\x00\x10\xB1\x02\x00\x04\x00\x10\x00\x10\x00", 18);
+  const std::string frames("\x88\x58\x01\x00", 4);  // 88200
+  const HeaderCase cases[] = {
+      {"--header rux --value1 0x01020304 --value3 -1",
+       std::string("RUX\0\x04\x03\x02\x01", 8) + frames + "\xFF\xFF\xFF\xFF" + format + std::string(2, '\0')},
+      {"--header rx2a --value1 7 --extra 00112233445566778899AABBCCDDEEFF",
+       std::string("RX2A\x07\x00\x00\x00", 8) + frames + std::string(4, '\0') +
+           std::string("\x00\x11\x22\x33\x44\x55\x66\x77\x88\x99\xAA\xBB\xCC\xDD\xEE\xFF", 16) + format + std::string(2, '\0')},
+  };
+  WriteFileBytes(directory_ / "input.wav", WavBytes({"16-bit stereo", 16, false, false, 2, 44100}, Tones(2, 44100, 88200)));
+  for (const HeaderCase& header : cases) {
+    SCOPED_TRACE(header.options);
+    ASSERT_EQ(Tool(std::string(header.options) + " " + Path("input.wav") + " " + Path("stream.rux")), 0u) << Output();
+    const std::string stream = ReadFileBytes(directory_ / "stream.rux");
+    ASSERT_GT(stream.size(), header.header.size());
+    EXPECT_EQ(stream.substr(0, header.header.size()), header.header);
+    EXPECT_EQ(stream.compare(header.header.size(), 4, "OggS"), 0);
+  }
+}
+
+struct BadCase {
+  const char* name;
+  std::string input;  // the input file's bytes
+  std::string arguments;  // before the input; the outputs follow it
+  std::string outputs;
+  DWORD exitCode;
+  const char* message;
+};
+
+TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
+  const WavSpec spec{"16-bit stereo", 16, false, false, 2, 44100};
+  const std::string wav = WavBytes(spec, Tones(2, 44100, 44100));
+  std::string shortData = wav, badAlign = wav, adpcm = wav;
+  shortData.resize(wav.size() - 1000);
+  badAlign[32] = 3;
+  adpcm[20] = 2;
+  const std::string ogg = StreamBytes(kStereo44100);
+  const std::string twoOutputs = Path("intro.ogg") + " " + Path("loop.ogg");
+  const BadCase cases[] = {
+      {"text", "just some text, no audio", "", twoOutputs, 1, "neither a WAV nor an Ogg Vorbis file"},
+      {"a WAV cut short", shortData, "", Path("out.ogg"), 1, "cut short"},
+      {"a WAV whose block align contradicts its format", badAlign, "", Path("out.ogg"), 1, "block align"},
+      {"ADPCM", adpcm, "", Path("out.ogg"), 1, "not PCM or float"},
+      {"an Ogg Vorbis stream cut short", ogg.substr(0, ogg.size() / 2), "", Path("out.ogg"), 1, "cut short"},
+      {"no loop for two outputs", wav, "", twoOutputs, 1, "names no loop"},
+      {"a loop that ends before it starts", wav, "--loop-start 30000 --loop-end 20000 ", twoOutputs, 1,
+       "at or after its end"},
+      {"a loop past the input's end", wav, "--loop-start 20000 --loop-end 50000 ", twoOutputs, 1,
+       "past the input's end"},
+      {"a loop of a few hundred frames", wav, "--loop-start 20000 --loop-end 20500 ", twoOutputs, 1,
+       "shorter than four Vorbis blocks"},
+      {"an output folder that does not exist", wav, "--loop-start 20000 ", Path("missing\\intro.ogg") + " " +
+       Path("loop.ogg"), 1, "cannot write"},
+      {"a header on two parts", wav, "--header rux --loop-start 20000 ", twoOutputs, 2, "plain Ogg Vorbis"},
+  };
+  for (const BadCase& bad : cases) {
+    SCOPED_TRACE(bad.name);
+    WriteFileBytes(directory_ / "input.bin", bad.input);
+    WriteFileBytes(directory_ / "loop.ogg", "the loop part of yesterday");
+    EXPECT_EQ(Tool(bad.arguments + Path("input.bin") + " " + bad.outputs), bad.exitCode) << Output();
+    EXPECT_NE(Output().find(bad.message), std::string::npos) << Output();
+    EXPECT_EQ(FilesIn(directory_.Path()), (std::vector<std::string>{"input.bin", "loop.ogg", "output.txt"}));
+    EXPECT_EQ(ReadFileBytes(directory_ / "loop.ogg"), "the loop part of yesterday");
+  }
+}
+
+}  // namespace
