@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr long kContextBlocks = 4;
+constexpr long kLeadInSeconds = 10;
+constexpr long kLeadOutBlocks = 4;
 constexpr long kFramesPerWrite = 1024;
 
 void Feed(VorbisPacketEncoder& encoder, const PcmAudio& audio, const PartPlan& plan) {
@@ -34,11 +35,24 @@ std::vector<int64_t> OutputEnds(const std::vector<AudioPacket>& packets) {
   return ends;
 }
 
+long PhaseAt(const std::vector<int64_t>& ends, int64_t frame) {
+  int64_t centre = 0;
+  for (int64_t end : ends) {
+    if (end > frame) break;
+    centre = end;
+  }
+  return static_cast<long>(frame - centre);
+}
+
 }  // namespace
 
-long ContextFrames(const VorbisSettings& settings) { return kContextBlocks * LongBlockSize(settings); }
+PartContext ContextFor(const VorbisSettings& settings) {
+  const long longBlock = LongBlockSize(settings);
+  if (longBlock == 0) return {};
+  return {kLeadInSeconds * settings.rate, kLeadOutBlocks * longBlock, kLeadOutBlocks * longBlock};
+}
 
-std::string EncodePart(const PcmAudio& audio, const PartPlan& plan, const VorbisSettings& settings) {
+EncodedPart EncodePart(const PcmAudio& audio, const PartPlan& plan, const VorbisSettings& settings) {
   VorbisPacketEncoder encoder(settings);
   if (!encoder.Ready()) return {};
   OggStreamWriter stream(settings.serial);
@@ -56,5 +70,5 @@ std::string EncodePart(const PcmAudio& audio, const PartPlan& plan, const Vorbis
     stream.WriteAudio(packets[k].bytes, granule, plan.before > 0 && k == first + 1, last);
     if (last) break;
   }
-  return stream.Bytes();
+  return {stream.Bytes(), PhaseAt(ends, plan.before), PhaseAt(ends, partEnd)};
 }

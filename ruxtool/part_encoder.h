@@ -7,13 +7,24 @@
 #include "pcm_audio.h"
 #include "vorbis_packet_encoder.h"
 
-// The context a part is encoded with on either side: four long blocks, enough for every window that
-// reaches into the part and for the encoder's look-ahead. 0 when libvorbisenc refuses the settings.
-long ContextFrames(const VorbisSettings& settings);
+// The context parts are encoded with. Before a loop part: ten seconds, over which libvorbisenc's
+// memory of the loudest recent peak (its masking follows that peak down by 6 dB a second) comes to
+// what it is when the loop plays on from its end; a loop part that started cold would be encoded more
+// finely than the introduction before it. After a part: four long blocks, enough for every window
+// that reaches into the part and for the encoder's look-ahead; a loop part needs as many to take
+// context before it. All zero when libvorbisenc refuses the settings.
+PartContext ContextFor(const VorbisSettings& settings);
+
+struct EncodedPart {
+  std::string stream;  // empty when libvorbisenc refuses the settings
+  // Where the part's first frame, and the frame after its last, fall among the encoder's blocks:
+  // frames past the centre of the last block that is centred at or before them.
+  long startPhase = 0;
+  long endPhase = 0;
+};
 
 // The stream of plan.length frames. The packets before the part are dropped, all but the one whose
 // window overlaps the first that is kept; the first granule position then tells the decoder how many
 // of the frames it completes precede the part. The stream ends with the packet that completes the
-// part's last frame, and its granule position cuts off what it holds beyond. Empty when libvorbisenc
-// refuses the settings.
-std::string EncodePart(const PcmAudio& audio, const PartPlan& plan, const VorbisSettings& settings);
+// part's last frame, and its granule position cuts off what it holds beyond.
+EncodedPart EncodePart(const PcmAudio& audio, const PartPlan& plan, const VorbisSettings& settings);

@@ -24,22 +24,23 @@ void AppendFollowing(std::vector<FrameRun>& runs, long from, LoopPoints loop, lo
 
 }  // namespace
 
-PartPlan IntroPlan(LoopPoints loop, long inputFrames, long context) {
+PartPlan IntroPlan(LoopPoints loop, long inputFrames, const PartContext& context) {
   PartPlan plan;
   plan.runs.push_back({0, loop.start});
   plan.length = loop.start;
-  AppendFollowing(plan.runs, loop.start, loop, inputFrames, context);
+  AppendFollowing(plan.runs, loop.start, loop, inputFrames, context.after);
   return plan;
 }
 
-PartPlan LoopPlan(LoopPoints loop, long inputFrames, long context) {
+PartPlan LoopPlan(LoopPoints loop, long inputFrames, const PartContext& context) {
   PartPlan plan;
-  if (loop.Length() >= context) {
-    plan.before = context;
-    AppendLoop(plan.runs, loop, loop.Length() - context, context);
+  if (loop.Length() >= context.minimumLoop) {
+    plan.before = context.before;
+    const long wraps = context.before % loop.Length();
+    AppendLoop(plan.runs, loop, wraps ? loop.Length() - wraps : 0, context.before);
   }
   plan.runs.push_back({loop.start, loop.Length()});
   plan.length = loop.Length();
-  AppendFollowing(plan.runs, loop.end, loop, inputFrames, context);
+  AppendFollowing(plan.runs, loop.end, loop, inputFrames, context.after);
   return plan;
 }

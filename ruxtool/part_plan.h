@@ -13,6 +13,13 @@ struct FrameRun {
   long count;
 };
 
+// How much audio a part is encoded with on either side.
+struct PartContext {
+  long before = 0;       // ahead of a loop part, wrapping around the loop where it outlasts it
+  long after = 0;        // after every part
+  long minimumLoop = 0;  // the shortest loop part that takes the context before it
+};
+
 struct PartPlan {
   std::vector<FrameRun> runs;  // what the encoder is fed, in order
   long before = 0;             // frames of it ahead of the part, encoded and cut off
@@ -20,8 +27,7 @@ struct PartPlan {
 };
 
 // The introduction, frames [0, loop.start), followed by what plays after it: the loop.
-PartPlan IntroPlan(LoopPoints loop, long inputFrames, long context);
+PartPlan IntroPlan(LoopPoints loop, long inputFrames, const PartContext& context);
 // The loop part, preceded by the loop's end (which plays before it from the second pass on) and
-// followed by the input past the loop's end where the input goes on, else by the loop's start. A loop
-// shorter than the context gets none before it.
-PartPlan LoopPlan(LoopPoints loop, long inputFrames, long context);
+// followed by the input past the loop's end where the input goes on, else by the loop's start.
+PartPlan LoopPlan(LoopPoints loop, long inputFrames, const PartContext& context);
