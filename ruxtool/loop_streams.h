@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pcm_audio.h"
+#include "rux2_exports.h"
 #include "vorbis_packet_encoder.h"
 
 struct LoopStreams {
@@ -13,5 +14,8 @@ struct LoopStreams {
 };
 
 // loop.start 0 and loop.end the input's end: a single stream. settings give the channels, rate and
-// quality; each part gets a serial number of its own. False when libvorbisenc refuses the settings.
-bool EncodeLoopStreams(const PcmAudio& audio, LoopPoints loop, const VorbisSettings& settings, LoopStreams& streams);
+// quality; each part gets a serial number of its own. Where the loop part can be laid among the
+// encoder's blocks in more than one way, each is played through the exports and the one whose worst
+// seam costs least is kept. False when libvorbisenc refuses the settings.
+bool MakeLoopStreams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const VorbisSettings& settings,
+                     LoopStreams& streams);

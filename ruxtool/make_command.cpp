@@ -62,12 +62,12 @@ int Make(const Rux2Exports& rux, const MakeOptions& options) {
   const VorbisSettings settings{audio.channels, audio.rate, options.quality / 10, 1};
   const std::string refused = "libvorbisenc takes no stream of " + std::to_string(audio.channels) +
                               " channels at " + std::to_string(audio.rate) + " Hz";
-  const long minimumLoop = ContextFrames(settings);
+  const long minimumLoop = ContextFor(settings).minimumLoop;
   if (minimumLoop == 0) return Fail(refused);
   LoopPoints loop;
   if (!ChooseLoop(options, audio, minimumLoop, loop, error)) return Fail(error);
   LoopStreams streams;
-  if (!EncodeLoopStreams(audio, loop, settings, streams)) return Fail(refused);
+  if (!MakeLoopStreams(rux, audio, loop, settings, streams)) return Fail(refused);
   const bool twoParts = !streams.intro.empty();
   if (!twoParts) streams.loop = SingleStream(options, audio, streams.loop);
   PrintParts(options, loop, streams);
