@@ -1,0 +1,67 @@
+// SeamCases: a 441 Hz tone at oggenc's default quality and at make's, a mono one at 22050 Hz, and
+// three bars of music.
+#include "seam_cases.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The input goes on for a second past the loop.
+GeneratedSong Tone(int channels, long rate, double hertz, LoopPoints loop) {
+  GeneratedSong tone{{channels, rate}, loop};
+  for (long frame = 0; frame < loop.end + rate; ++frame) {
+    for (int channel = 0; channel < channels; ++channel) {
+      tone.audio.samples.push_back(static_cast<float>(0.5 * std::sin(2 * kPi * hertz * frame / rate + channel)));
+    }
+  }
+  return tone;
+}
+
+// Three bars of music whose loop points fall between its notes, with a crossfade of a quarter second.
+GeneratedSong Music() {
+  SongShape shape;
+  shape.introBars = 1;
+  shape.loopBars = 2;
+  shape.seamlessLoop = false;
+  const GeneratedSong song = MakeSong(shape, 2, 44100);
+  const long eighth = song.loop.Length() / 16;
+  return CrossfadeMastered(song.audio, {song.loop.start + 3 * eighth / 2, song.loop.end - eighth / 3}, 11025);
+}
+
+// A single stream that loops whole.
+GeneratedSong Whole(GeneratedSong song) {
+  song.loop = {0, song.audio.Frames()};
+  return song;
+}
+
+}  // namespace
+
+GeneratedSong CrossfadeMastered(const PcmAudio& source, LoopPoints loop, long fade) {
+  GeneratedSong song{{source.channels, source.rate}, loop};
+  const auto frame = [&source](long at) { return source.samples.begin() + at * source.channels; };
+  song.audio.samples.assign(frame(0), frame(loop.end));
+  for (long i = 0; i < fade; ++i) {
+    const double weight = 0.5 - 0.5 * std::cos(kPi * (i + 1) / fade);
+    for (int channel = 0; channel < source.channels; ++channel) {
+      float& sample = song.audio.samples[(loop.end - fade + i) * source.channels + channel];
+      sample = static_cast<float>((1 - weight) * sample + weight * *(frame(loop.start - fade + i) + channel));
+    }
+  }
+  song.audio.samples.insert(song.audio.samples.end(), song.audio.samples.begin() + loop.start * source.channels,
+                            song.audio.samples.end());
+  return song;
+}
+
+std::vector<SeamCase> SeamCases() {
+  const LoopPoints toneLoop{44123, 44123 + 3 * 44100};
+  return {
+      {"441 Hz stereo tone at 44100 Hz, quality 3", Tone(2, 44100, 441, toneLoop), 0.3f},
+      {"441 Hz stereo tone at 44100 Hz, quality 5", Tone(2, 44100, 441, toneLoop), 0.5f},
+      {"441 Hz mono tone at 22050 Hz, quality 5", Tone(1, 22050, 441, {22071, 22071 + 2 * 22050}), 0.5f},
+      {"music, quality 3", Music(), 0.3f},
+      {"music, quality 5", Music(), 0.5f},
+      {"music played whole, quality 5", Whole(Music()), 0.5f},
+  };
+}

@@ -1,0 +1,21 @@
+// The loops whose seams the tests and the benchmark measure: tones whose loops hold whole periods,
+// and music whose loop is mastered with a crossfade, cut into an introduction and a loop part or
+// played whole.
+#pragma once
+
+#include <vector>
+
+#include "music_generator.h"
+
+struct SeamCase {
+  const char* name;
+  GeneratedSong song;
+  float quality;  // libvorbisenc's, -0.1 to 1
+};
+
+std::vector<SeamCase> SeamCases();
+
+// source's frames [0, loop.end), with the loop mastered as a composer masters one whose points do not
+// meet: its last fade frames crossfaded into those before its start, so that it plays on from its end
+// into its start as from the introduction; then the loop once more.
+GeneratedSong CrossfadeMastered(const PcmAudio& source, LoopPoints loop, long fade);

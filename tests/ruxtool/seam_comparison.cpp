@@ -1,0 +1,76 @@
+// MadeSeams, SplitSeams and UncutCosts: every stream played through the exports under test.
+#include "seam_comparison.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "loop_streams.h"
+#include "part_encoder.h"
+#include "part_playback.h"
+#include "rux2_under_test.h"
+
+namespace {
+
+VorbisSettings SettingsOf(const SeamCase& seamCase) {
+  return {seamCase.song.audio.channels, seamCase.song.audio.rate, seamCase.quality, 1};
+}
+
+PcmAudio IdealPlayback(const GeneratedSong& song) {
+  PcmAudio ideal{song.audio.channels, song.audio.rate};
+  const auto at = [&song](long frame) { return song.audio.samples.begin() + frame * song.audio.channels; };
+  ideal.samples.assign(at(0), at(song.loop.end));
+  ideal.samples.insert(ideal.samples.end(), at(song.loop.start), at(song.loop.end));
+  return ideal;
+}
+
+// The stream played once through the exports.
+std::vector<float> Played(const std::string& stream, int channels) {
+  std::vector<float> samples;
+  DecoderRecord record{};
+  Rux2().RUX_Init(&record);
+  Rux2().RUX_InputMemory(&record, const_cast<char*>(stream.data()), static_cast<uint32_t>(stream.size()), 0);
+  if (Rux2().RUX_DetectConfigure(&record) == RUX_OK) {
+    PlayActivePart(Rux2(), record, channels, [&samples](const char* pcm, size_t bytes) {
+      for (size_t i = 0; i + 1 < bytes; i += 2) {
+        int16_t sample;
+        std::memcpy(&sample, pcm + i, 2);
+        samples.push_back(sample / 32767.0f);
+      }
+    });
+  }
+  Rux2().RUX_Close(&record);
+  return samples;
+}
+
+}  // namespace
+
+SeamCheck MadeSeams(const SeamCase& seamCase) {
+  LoopStreams streams;
+  MakeLoopStreams(Rux2(), seamCase.song.audio, seamCase.song.loop, SettingsOf(seamCase), streams);
+  return CheckSeams(Rux2(), seamCase.song.audio, seamCase.song.loop, streams.intro, streams.loop);
+}
+
+SeamCheck SplitSeams(const SeamCase& seamCase) {
+  const LoopPoints loop = seamCase.song.loop;
+  VorbisSettings settings = SettingsOf(seamCase);
+  std::string intro;
+  if (loop.start > 0) {
+    intro = EncodePart(seamCase.song.audio, PartPlan{{{0, loop.start}}, 0, loop.start}, settings).stream;
+    ++settings.serial;
+  }
+  const std::string loopPart =
+      EncodePart(seamCase.song.audio, PartPlan{{{loop.start, loop.Length()}}, 0, loop.Length()}, settings).stream;
+  return CheckSeams(Rux2(), seamCase.song.audio, loop, intro, loopPart);
+}
+
+std::vector<double> UncutCosts(const SeamCase& seamCase, const SeamCheck& check) {
+  const PcmAudio ideal = IdealPlayback(seamCase.song);
+  const std::string uncut = EncodePart(ideal, PartPlan{{{0, ideal.Frames()}}, 0, ideal.Frames()}, SettingsOf(seamCase)).stream;
+  const std::vector<float> played = Played(uncut, ideal.channels);
+  if (played.size() != ideal.samples.size()) return {};
+  std::vector<double> costs;
+  for (const SeamResult& seam : check.seams) {
+    costs.push_back(MeasureSeam(ideal.samples.data(), played.data(), ideal.Frames(), ideal.channels, seam.frame).Cost());
+  }
+  return costs;
+}

@@ -1,0 +1,15 @@
+// A loop's seams three ways: as make encodes its parts, as each part encoded on its own plays, and
+// as one uncut stream of the same playback (the introduction, then the loop twice) plays there.
+#pragma once
+
+#include <vector>
+
+#include "seam_check.h"
+#include "seam_cases.h"
+#include "vorbis_packet_encoder.h"
+
+SeamCheck MadeSeams(const SeamCase& seamCase);
+// Each part encoded alone, as if silence came before and after it.
+SeamCheck SplitSeams(const SeamCase& seamCase);
+// The cost of each of the check's seams in the uncut stream; empty when it does not decode whole.
+std::vector<double> UncutCosts(const SeamCase& seamCase, const SeamCheck& check);
