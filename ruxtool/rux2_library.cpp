@@ -1,7 +1,24 @@
 // Rux2Library: LoadLibraryA and GetProcAddress by name.
 #include "rux2_library.h"
 
-Rux2Library::Rux2Library() : module_(LoadLibraryA("rux2.dll")), ready_(module_ != nullptr) {
+#include <string>
+
+namespace {
+
+// Windows looks in the program's own folder first; a release keeps the tool in tools\, one below the
+// game's rux2.dll.
+HMODULE LoadRux2() {
+  if (HMODULE module = LoadLibraryA("rux2.dll")) return module;
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  folder.erase(folder.find_last_of('\\') + 1);
+  return LoadLibraryA((folder + "..\\rux2.dll").c_str());
+}
+
+}  // namespace
+
+Rux2Library::Rux2Library() : module_(LoadRux2()), ready_(module_ != nullptr) {
   Resolve("RUX_Init", RUX_Init);
   Resolve("RUX_InputMemory", RUX_InputMemory);
   Resolve("RUX_InputFile", RUX_InputFile);

@@ -7,7 +7,7 @@
 
 class Rux2Library : public Rux2Exports {
  public:
-  // Loads rux2.dll; Windows looks in the program's own folder first.
+  // Loads rux2.dll from the program's folder, else from the folder above it.
   Rux2Library();
   ~Rux2Library();
   Rux2Library(const Rux2Library&) = delete;
