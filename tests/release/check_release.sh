@@ -2,10 +2,11 @@
 # Fails unless the release archive holds what a game developer needs, as described in its README:
 # the two stripped programs (version block kept, Windows system DLLs imported only) whose debugging
 # information in symbols/ turns an address back into a source line, the engine's header and import
-# libraries, the licence notices, and the two texts for game developers.
-# Usage: check_release.sh ARCHIVE
+# libraries, ruxtool in tools/ finding the rux2.dll above it, the licence notices, and the two texts
+# for game developers.
+# Usage: check_release.sh ARCHIVE WINE_RUN
 set -euo pipefail
-archive=$1
+archive=$1 wine_run=$(realpath "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 name=$(basename "$archive" .zip)
 work=$(mktemp -d)
@@ -28,7 +29,10 @@ $name/sdk/rux2.h
 $name/sdk/rux2.lib
 $name/symbols/
 $name/symbols/rux2.dll.debug
+$name/symbols/ruxtool.exe.debug
 $name/symbols/veskconf.exe.debug
+$name/tools/
+$name/tools/ruxtool.exe
 $name/veskconf.exe"
 actual=$(unzip -Z1 "$archive" | LC_ALL=C sort)
 [ "$actual" = "$expected" ] || fail "$archive holds:
@@ -47,6 +51,13 @@ for program in veskconf.exe rux2.dll; do
   [[ $link == "$program.debug"* ]] || fail "$program does not name symbols/$program.debug"
   "$here/../platform/check_imports.sh" "$program" >/dev/null
 done
+
+sections=$(LC_ALL=C i686-w64-mingw32-objdump -h tools/ruxtool.exe)
+! grep -q ' \.debug_' <<<"$sections" || fail "tools/ruxtool.exe still holds debugging information"
+"$here/../platform/check_imports.sh" tools/ruxtool.exe >/dev/null
+# ruxtool loads the rux2.dll of the game's folder: then it goes on to look for the stream.
+found=$("$wine_run" tools/ruxtool.exe info missing.ogg 2>&1 || true)
+grep -q 'cannot read missing.ogg' <<<"$found" || fail "tools/ruxtool.exe does not find rux2.dll: $found"
 
 # An address in the shipped DLL, as a crash report gives it, reads as its source line.
 headers=$(LC_ALL=C i686-w64-mingw32-objdump -p rux2.dll)
