@@ -41,9 +41,15 @@ void PrintCheck(const SeamCheck& check, bool twoParts) {
   std::printf("played:       %s through rux2.dll: %ld frames, as the input plays\n",
               twoParts ? "introduction, loop part, loop part" : "stream, stream again", check.playedFrames);
   for (const SeamResult& seam : check.seams) {
-    std::printf("seam %-24s at frame %ld: %.1f dB signal to noise in the %ld frames around it, %.1f dB in the "
-                "music around them (%+.1f dB)\n",
-                seam.name, seam.frame, seam.error.seamSnr, kSeamWindow, seam.error.bodySnr, -seam.error.Cost());
+    std::printf("seam %-24s at frame %ld: ", seam.name, seam.frame);
+    if (!seam.error.measured) {
+      std::printf("the playback is too short to measure it\n");
+      continue;
+    }
+    const double cost = seam.error.Cost();
+    std::printf("%.1f dB signal to noise in the %ld frames around it, %.1f dB in the music around them: %.1f dB %s\n",
+                seam.error.seamSnr, kSeamWindow, seam.error.bodySnr, cost < 0 ? -cost : cost,
+                cost <= 0 ? "better" : "worse");
   }
 }
 

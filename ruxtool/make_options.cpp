@@ -89,6 +89,8 @@ bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraG
     error = "--value1, --value3 and --extra go into a header: give --header rux or rx2a";
   } else if (extraGiven && options.header.kind != HeaderChoice::Kind::kRx2a) {
     error = "--extra goes into an RX2A header only";
+  } else if (twoParts && options.output == options.loopOutput) {
+    error = "the introduction and the loop part go into two different files";
   } else if (!twoParts && (options.loopStartGiven || options.loopEndGiven)) {
     error = "a loop needs two outputs, the introduction and the loop part";
   } else if (options.loopEndGiven && !options.loopStartGiven) {

@@ -24,7 +24,6 @@ double WindowSnr(const float* ideal, const float* played, long centre, int chann
 }
 
 double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
   const size_t middle = values.size() / 2;
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
@@ -43,7 +42,9 @@ SeamError MeasureSeam(const float* ideal, const float* played, long frames, int 
     }
   }
   SeamError error;
-  error.seamSnr = fits(seam) ? WindowSnr(ideal, played, seam, channels) : 0;
+  error.measured = fits(seam) && !body.empty();
+  if (!error.measured) return error;
+  error.seamSnr = WindowSnr(ideal, played, seam, channels);
   error.bodySnr = Median(body);
   return error;
 }

@@ -8,8 +8,9 @@ constexpr long kSeamWindow = 2048;
 constexpr long kSeamReach = 16 * kSeamWindow + kSeamWindow / 2;
 
 struct SeamError {
-  double seamSnr = 0;  // dB in the window centred on the seam
-  double bodySnr = 0;  // dB, the median of the windows around it
+  bool measured = false;  // false when the span is too short for the window and those around it
+  double seamSnr = 0;     // dB in the window centred on the seam
+  double bodySnr = 0;     // dB, the median of the windows around it
   // dB the seam is worse than the music around it.
   double Cost() const { return bodySnr - seamSnr; }
 };

@@ -198,6 +198,8 @@ TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
       {"an output folder that does not exist", wav, "--loop-start 20000 ", Path("missing\\intro.ogg") + " " +
        Path("loop.ogg"), 1, "cannot write"},
       {"a header on two parts", wav, "--header rux --loop-start 20000 ", twoOutputs, 2, "plain Ogg Vorbis"},
+      {"one file for both parts", wav, "--loop-start 20000 ", Path("loop.ogg") + " " + Path("loop.ogg"), 2,
+       "two different files"},
   };
   for (const BadCase& bad : cases) {
     SCOPED_TRACE(bad.name);
