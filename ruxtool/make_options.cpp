@@ -1,10 +1,12 @@
 // ParseMakeOptions: options with their values in any order, then the input and one or two outputs.
 #include "make_options.h"
 
-#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "parse_number.h"
 
 const char kMakeUsage[] =
     "make writes one stream of the whole input, or an introduction (frames before the loop's start) and\n"
@@ -21,27 +23,11 @@ const char kMakeUsage[] =
 
 namespace {
 
-bool ParseLong(const char* text, long& value) {
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtol(text, &end, 10);
-  return !errno && end != text && !*end && value >= 0;
-}
-
-// A 32-bit value, decimal or 0x hexadecimal, signed or not.
-bool ParseValue(const char* text, uint32_t& value) {
-  char* end = nullptr;
-  errno = 0;
-  const long long number = std::strtoll(text, &end, 0);
-  if (errno || end == text || *end || number < INT32_MIN || number > UINT32_MAX) return false;
-  value = static_cast<uint32_t>(number);
-  return true;
-}
-
 bool ParseQuality(const char* text, float& quality) {
-  char* end = nullptr;
-  quality = std::strtof(text, &end);
-  return end != text && !*end && quality >= -1 && quality <= 10;
+  double value = 0;
+  if (!ParseDecimalNumber(text, -1, 10, value)) return false;
+  quality = static_cast<float>(value);
+  return true;
 }
 
 bool ParseHeader(const char* text, HeaderChoice::Kind& kind) {
@@ -64,13 +50,13 @@ bool ParseExtra(const char* text, uint8_t (&extra)[16]) {
 }
 
 bool ParseOption(const std::string& option, const char* value, MakeOptions& options, bool& headerValues) {
-  if (option == "--loop-start") return options.loopStartGiven = ParseLong(value, options.loopStart);
-  if (option == "--loop-end") return options.loopEndGiven = ParseLong(value, options.loopEnd);
+  if (option == "--loop-start") return options.loopStartGiven = ParseWholeNumber(value, 0, INT32_MAX, options.loopStart);
+  if (option == "--loop-end") return options.loopEndGiven = ParseWholeNumber(value, 0, INT32_MAX, options.loopEnd);
   if (option == "--quality") return ParseQuality(value, options.quality);
   if (option == "--header") return ParseHeader(value, options.header.kind);
   headerValues = true;
-  if (option == "--value1") return ParseValue(value, options.header.value1);
-  if (option == "--value3") return ParseValue(value, options.header.value3);
+  if (option == "--value1") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value1);
+  if (option == "--value3") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value3);
   return ParseExtra(value, options.header.extra);
 }
 

@@ -5,11 +5,12 @@
 #include <ogg/ogg.h>
 #include <vorbis/vorbisfile.h>
 
-#include <cerrno>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <vector>
+
+#include "parse_number.h"
 
 namespace {
 
@@ -37,22 +38,14 @@ bool EndsWithLastPage(const std::string& path) {
   return lastPageEnds && nothingLeft;
 }
 
-bool ParseFrames(const char* text, long& frames) {
-  char* end = nullptr;
-  errno = 0;
-  const long value = std::strtol(text, &end, 10);
-  if (errno || end == text || *end || value < 0) return false;
-  frames = value;
-  return true;
-}
-
 void ReadLoopComments(vorbis_comment* comment, PcmAudio& audio) {
   const char* start = vorbis_comment_query(comment, "LOOPSTART", 0);
   const char* length = vorbis_comment_query(comment, "LOOPLENGTH", 0);
   if (!start || !length) return;
   audio.loopTag = "LOOPSTART and LOOPLENGTH comments";
   long startFrame = 0, lengthFrames = 0;
-  if (!ParseFrames(start, startFrame) || !ParseFrames(length, lengthFrames)) {
+  if (!ParseWholeNumber(start, 0, INT32_MAX, startFrame) ||
+      !ParseWholeNumber(length, 0, INT32_MAX - startFrame, lengthFrames)) {
     audio.loopTagProblem = "\"" + std::string(start) + "\" and \"" + length + "\" are no frame numbers";
     return;
   }

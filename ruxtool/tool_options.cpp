@@ -1,10 +1,11 @@
 // ParseToolOptions: the command word, the options, then the stream and (for decode) the output.
 #include "tool_options.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <vector>
+
+#include "parse_number.h"
 
 const char kUsage[] =
     "usage: ruxtool info [options] STREAM\n"
@@ -24,15 +25,6 @@ const char kUsage[] =
     "  --loops N      how often the loop part plays, or the whole stream without --loop (default 1)\n";
 
 namespace {
-
-bool ParseNumber(const char* text, uint32_t& value) {
-  char* end = nullptr;
-  errno = 0;
-  const unsigned long number = std::strtoul(text, &end, 0);
-  if (errno || end == text || *end || text[0] == '-' || number > UINT32_MAX) return false;
-  value = static_cast<uint32_t>(number);
-  return true;
-}
 
 bool ParseCommand(const char* word, ToolOptions::Command& command) {
   if (std::strcmp(word, "info") == 0) {
@@ -65,7 +57,7 @@ bool ParseToolOptions(int argc, char** argv, ToolOptions& options, std::string& 
     } else if (argument == "--loop" && hasValue) {
       options.loopStream = argv[++i];
     } else if ((argument == "--offset" || argument == "--size" || argument == "--loops") && hasValue) {
-      if (!ParseNumber(argv[++i], number)) {
+      if (!ParseWholeNumber(argv[++i], 0, UINT32_MAX, number)) {
         error = argument + " takes a number";
         return false;
       }
