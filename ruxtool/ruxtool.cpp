@@ -1,6 +1,7 @@
 // ruxtool: shows and decodes the engine's streams through rux2.dll, called as the engine calls it,
 // and makes them from WAV and Ogg Vorbis files.
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "commands.h"
@@ -34,5 +35,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ruxtool: cannot load rux2.dll with its twelve exports\n");
     return 1;
   }
-  return Run(rux, options);
+  // A 32-bit process holds about 2 GB: an hour of 8-channel audio as samples does not fit.
+  try {
+    return Run(rux, options);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "ruxtool: not enough memory: the input is too long for a 32-bit program\n");
+    return 1;
+  }
 }
