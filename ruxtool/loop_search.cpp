@@ -1,0 +1,88 @@
+// FindLoops: the lags where the texture repeats, each settled on the waveform over a few seconds in
+// the middle of its repeat, then the seam placed where within the repeat the music before the loop's
+// start and before its end are most alike.
+#include "loop_search.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "music_texture.h"
+#include "repeat_lags.h"
+#include "waveform_match.h"
+
+namespace {
+
+constexpr size_t kLagsTried = 16;
+// Below this correlation of the waveforms the music is alike but not repeated.
+constexpr double kRepeatCorrelation = 0.8;
+constexpr double kSpanSeconds = 4;
+// Candidates this much apart in score count as equally good; the shorter loop goes first.
+constexpr double kScoreResolution = 0.01;
+
+struct Stretch {
+  long first;  // frames
+  long end;
+};
+
+// The frames of the texture's matched steps, each step holding two hops of frames.
+Stretch FramesOf(const RepeatLag& repeat, long hop) { return {repeat.first * hop, (repeat.last + 2) * hop}; }
+
+bool Settle(const std::vector<float>& mono, long rate, long hop, const RepeatLag& repeat, LoopCandidate& candidate) {
+  const long frames = static_cast<long>(mono.size());
+  const long reach = 2 * hop, approximate = repeat.lag * hop;
+  const Stretch stretch = FramesOf(repeat, hop);
+  long length = std::min<long>(stretch.end - stretch.first, static_cast<long>(kSpanSeconds * rate));
+  long from = stretch.first + (stretch.end - stretch.first - length) / 2;
+  from = std::max(from, reach - approximate);
+  length = std::min(length, frames - from - approximate - reach);
+  if (length < hop) return false;
+  const LagMatch match = SettleLag(mono, from, length, approximate, reach);
+  if (match.correlation < kRepeatCorrelation) return false;
+  const long half = hop / 2;
+  const long first = std::max(stretch.first, half), end = std::min(stretch.end, frames - match.lag - half);
+  if (first >= end) return false;
+  const SeamPlace seam = PlaceSeam(mono, match.lag, first, end, hop);
+  candidate = {{seam.start, seam.start + match.lag}, match.correlation * (1 - std::min(1.0, seam.mismatch))};
+  return true;
+}
+
+bool SameLoop(const LoopCandidate& a, const LoopCandidate& b) {
+  return std::abs(a.loop.Length() - b.loop.Length()) <= 4;
+}
+
+}  // namespace
+
+std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, const LoopSearchOptions& options) {
+  const MusicTexture texture = MeasureTexture(mono, rate);
+  const long minimumFrames = static_cast<long>(std::ceil(options.minimumSeconds * rate));
+  const long minimumLag = (minimumFrames + texture.hop - 1) / texture.hop;
+  std::vector<LoopCandidate> candidates;
+  for (const RepeatLag& repeat : FindRepeatLags(texture, minimumLag, kLagsTried)) {
+    LoopCandidate candidate;
+    if (!Settle(mono, rate, texture.hop, repeat, candidate) || candidate.loop.Length() < minimumFrames) continue;
+    const auto same = std::find_if(candidates.begin(), candidates.end(),
+                                   [&](const LoopCandidate& other) { return SameLoop(other, candidate); });
+    if (same == candidates.end()) {
+      candidates.push_back(candidate);
+    } else if (candidate.score > same->score) {
+      *same = candidate;
+    }
+  }
+  std::sort(candidates.begin(), candidates.end(), [](const LoopCandidate& a, const LoopCandidate& b) {
+    const long scoreA = std::lround(a.score / kScoreResolution), scoreB = std::lround(b.score / kScoreResolution);
+    return scoreA != scoreB ? scoreA > scoreB : a.loop.Length() < b.loop.Length();
+  });
+  if (candidates.size() > options.count) candidates.resize(options.count);
+  return candidates;
+}
+
+std::vector<float> MixToMono(const PcmAudio& audio) {
+  std::vector<float> mono(static_cast<size_t>(audio.Frames()));
+  for (long frame = 0; frame < audio.Frames(); ++frame) {
+    const float* samples = audio.Frame(frame);
+    float sum = 0;
+    for (int channel = 0; channel < audio.channels; ++channel) sum += samples[channel];
+    mono[frame] = sum / audio.channels;
+  }
+  return mono;
+}

@@ -1,0 +1,23 @@
+// Finding a song's loop: where a section repeats, its length to the frame, and the start whose seam
+// is least audible.
+#pragma once
+
+#include <vector>
+
+#include "pcm_audio.h"
+
+struct LoopSearchOptions {
+  double minimumSeconds = 3;
+  size_t count = 5;
+};
+
+struct LoopCandidate {
+  LoopPoints loop;
+  double score;  // 0 to 1: how well the repeat and the seam match
+};
+
+// mono: the song, its channels mixed. Best first; empty when nothing repeats for long enough.
+std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, const LoopSearchOptions& options);
+
+// The channels of audio mixed into one.
+std::vector<float> MixToMono(const PcmAudio& audio);
