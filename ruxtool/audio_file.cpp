@@ -8,7 +8,7 @@
 
 namespace {
 
-bool Read(const std::string& path, PcmAudio& audio, std::string& problem) {
+bool Read(const std::string& path, bool mixToMono, PcmAudio& audio, std::string& problem) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     problem = "it cannot be opened";
@@ -19,18 +19,18 @@ bool Read(const std::string& path, PcmAudio& audio, std::string& problem) {
   const std::string magic(start, static_cast<size_t>(file.gcount()));
   if (magic.size() == 12 && magic.compare(0, 4, "RIFF") == 0 && magic.compare(8, 4, "WAVE") == 0) {
     file.seekg(0);
-    return ReadWav(file, audio, problem);
+    return ReadWav(file, mixToMono, audio, problem);
   }
-  if (magic.compare(0, 4, "OggS") == 0) return ReadOggVorbis(path, audio, problem);
+  if (magic.compare(0, 4, "OggS") == 0) return ReadOggVorbis(path, mixToMono, audio, problem);
   problem = "it is neither a WAV nor an Ogg Vorbis file";
   return false;
 }
 
 }  // namespace
 
-bool ReadAudioFile(const std::string& path, PcmAudio& audio, std::string& error) {
+bool ReadAudioFile(const std::string& path, PcmAudio& audio, std::string& error, bool mixToMono) {
   std::string problem;
-  if (!Read(path, audio, problem)) {
+  if (!Read(path, mixToMono, audio, problem)) {
     error = path + ": " + problem;
     return false;
   }

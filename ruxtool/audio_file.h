@@ -5,6 +5,7 @@
 
 #include "pcm_audio.h"
 
-// False, with a message that names the file and says what is wrong with it, when it cannot be read
-// or holds no frames.
-bool ReadAudioFile(const std::string& path, PcmAudio& audio, std::string& error);
+// mixToMono: its channels mixed into one as they are read, which holds a long song in a fraction of the
+// memory. False, with a message that names the file and says what is wrong with it, when it cannot be
+// read or holds no frames.
+bool ReadAudioFile(const std::string& path, PcmAudio& audio, std::string& error, bool mixToMono = false);

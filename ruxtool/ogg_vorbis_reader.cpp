@@ -53,7 +53,7 @@ void ReadLoopComments(vorbis_comment* comment, PcmAudio& audio) {
 }
 
 // Every link in one format; the loop comments of the first.
-bool ReadFormat(OggVorbis_File& file, PcmAudio& audio, std::string& error) {
+bool ReadFormat(OggVorbis_File& file, bool mixToMono, PcmAudio& audio, std::string& error) {
   const vorbis_info* first = ov_info(&file, 0);
   for (long link = 1; link < ov_streams(&file); ++link) {
     const vorbis_info* info = ov_info(&file, static_cast<int>(link));
@@ -66,7 +66,7 @@ bool ReadFormat(OggVorbis_File& file, PcmAudio& audio, std::string& error) {
     error = "it has " + std::to_string(first->channels) + " channels; ruxtool takes 1 to 8";
     return false;
   }
-  audio.channels = first->channels;
+  audio.channels = mixToMono ? 1 : first->channels;
   audio.rate = first->rate;
   ReadLoopComments(ov_comment(&file, 0), audio);
   return true;
@@ -75,31 +75,34 @@ bool ReadFormat(OggVorbis_File& file, PcmAudio& audio, std::string& error) {
 bool ReadSamples(OggVorbis_File& file, PcmAudio& audio, std::string& error) {
   const ogg_int64_t total = ov_pcm_total(&file, -1);
   if (total > 0) audio.samples.reserve(static_cast<size_t>(total) * audio.channels);
+  const int channels = ov_info(&file, 0)->channels;
+  float values[8];
   for (;;) {
-    float** channels = nullptr;
+    float** pcm = nullptr;
     int link = 0;
-    const long frames = ov_read_float(&file, &channels, 4096, &link);
+    const long frames = ov_read_float(&file, &pcm, 4096, &link);
     if (frames == 0) return true;
     if (frames < 0) {
       error = "it is damaged: pages are missing or corrupt";
       return false;
     }
     for (long frame = 0; frame < frames; ++frame) {
-      for (int channel = 0; channel < audio.channels; ++channel) audio.samples.push_back(channels[channel][frame]);
+      for (int channel = 0; channel < channels; ++channel) values[channel] = pcm[channel][frame];
+      audio.AppendFrame(values, channels);
     }
   }
 }
 
 }  // namespace
 
-bool ReadOggVorbis(const std::string& path, PcmAudio& audio, std::string& error) {
+bool ReadOggVorbis(const std::string& path, bool mixToMono, PcmAudio& audio, std::string& error) {
   OggVorbis_File file;
   const int opened = ov_fopen(path.c_str(), &file);
   if (opened != 0) {
     error = opened == OV_ENOTVORBIS ? "it is Ogg, but holds no Vorbis stream" : "its Vorbis headers cannot be read";
     return false;
   }
-  bool read = ReadFormat(file, audio, error) && ReadSamples(file, audio, error);
+  bool read = ReadFormat(file, mixToMono, audio, error) && ReadSamples(file, audio, error);
   ov_clear(&file);
   if (read && !EndsWithLastPage(path)) {
     error = "it is cut short: it does not end with the stream's last page";

@@ -6,6 +6,6 @@
 
 #include "pcm_audio.h"
 
-// False, with the reason in error, for a file that is not Ogg Vorbis, is cut short or damaged, or
-// whose chained streams differ in channels or rate.
-bool ReadOggVorbis(const std::string& path, PcmAudio& audio, std::string& error);
+// mixToMono: its channels mixed into one. False, with the reason in error, for a file that is not Ogg
+// Vorbis, is cut short or damaged, or whose chained streams differ in channels or rate.
+bool ReadOggVorbis(const std::string& path, bool mixToMono, PcmAudio& audio, std::string& error);

@@ -25,5 +25,15 @@ struct PcmAudio {
   bool decodedFromVorbis = false;
 
   long Frames() const { return channels ? static_cast<long>(samples.size() / channels) : 0; }
+  // One frame of a file's channels, or their mean where the audio is read mixed to one channel.
+  void AppendFrame(const float* values, int fileChannels) {
+    if (channels == fileChannels) {
+      samples.insert(samples.end(), values, values + fileChannels);
+      return;
+    }
+    float sum = 0;
+    for (int channel = 0; channel < fileChannels; ++channel) sum += values[channel];
+    samples.push_back(sum / fileChannels);
+  }
   const float* Frame(long frame) const { return samples.data() + static_cast<size_t>(frame) * channels; }
 };

@@ -99,14 +99,16 @@ bool ReadSamples(std::istream& file, uint32_t size, const WavFormat& format, Pcm
   const int* wavChannel = WavChannelOfVorbisChannel(format.channels);
   const uint32_t blockBytes = kBytesPerBlock / format.blockAlign * format.blockAlign;
   std::vector<unsigned char> block(blockBytes);
-  audio.samples.reserve(size / format.bytesPerSample);
+  audio.samples.reserve(size / format.blockAlign * audio.channels);
+  float values[8];
   for (uint32_t done = 0; done < size;) {
     const uint32_t count = std::min(blockBytes, size - done);
     if (!file.read(reinterpret_cast<char*>(block.data()), count)) return false;
     for (uint32_t frame = 0; frame < count; frame += format.blockAlign) {
       for (int channel = 0; channel < format.channels; ++channel) {
-        audio.samples.push_back(SampleAt(&block[frame + wavChannel[channel] * format.bytesPerSample], format));
+        values[channel] = SampleAt(&block[frame + wavChannel[channel] * format.bytesPerSample], format);
       }
+      audio.AppendFrame(values, format.channels);
     }
     done += count;
   }
@@ -123,7 +125,7 @@ void ReadSamplerLoop(const std::vector<unsigned char>& chunk, PcmAudio& audio) {
 
 }  // namespace
 
-bool ReadWav(std::istream& file, PcmAudio& audio, std::string& error) {
+bool ReadWav(std::istream& file, bool mixToMono, PcmAudio& audio, std::string& error) {
   const std::streamoff start = file.tellg();
   const std::streamoff fileSize = file.seekg(0, std::ios::end).tellg() - start;
   file.seekg(start + 12);
@@ -153,6 +155,7 @@ bool ReadWav(std::istream& file, PcmAudio& audio, std::string& error) {
                 std::to_string(format.blockAlign) + "-byte frames";
         return false;
       }
+      audio.channels = mixToMono ? 1 : format.channels;
       if (!ReadSamples(file, size, format, audio)) {
         error = "it cannot be read";
         return false;
@@ -179,7 +182,6 @@ bool ReadWav(std::istream& file, PcmAudio& audio, std::string& error) {
     error = formatSeen ? "it has no data chunk" : "it has no fmt chunk";
     return false;
   }
-  audio.channels = format.channels;
   audio.rate = static_cast<long>(format.rate);
   return true;
 }

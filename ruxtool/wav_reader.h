@@ -7,6 +7,6 @@
 
 #include "pcm_audio.h"
 
-// file: positioned at a RIFF header of form WAVE. False, with the reason in error, for a file that is not such a
-// WAV file, is cut short or contradicts itself.
-bool ReadWav(std::istream& file, PcmAudio& audio, std::string& error);
+// file: positioned at a RIFF header of form WAVE; mixToMono: its channels mixed into one. False, with
+// the reason in error, for a file that is not such a WAV file, is cut short or contradicts itself.
+bool ReadWav(std::istream& file, bool mixToMono, PcmAudio& audio, std::string& error);
