@@ -1,6 +1,7 @@
 // The commands of ruxtool; each returns the program's exit code.
 #pragma once
 
+#include "find_loop_options.h"
 #include "make_options.h"
 #include "rux2_library.h"
 #include "tool_options.h"
@@ -11,3 +12,5 @@ int ShowInfo(const Rux2Library& rux, const ToolOptions& options);
 int Decode(const Rux2Library& rux, const ToolOptions& options);
 // Writes the streams of a WAV or Ogg Vorbis input and plays them back through the exports.
 int Make(const Rux2Exports& rux, const MakeOptions& options);
+// Prints the loops the input's music holds, best first.
+int FindLoop(const FindLoopOptions& options);

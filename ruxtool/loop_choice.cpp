@@ -1,5 +1,11 @@
-// ChooseLoop: the options first, then the tags; the checks name the frames they found.
+// ChooseLoop: the options first (a frame, or the search), then the tags; the checks name the frames
+// they found.
 #include "loop_choice.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "loop_search.h"
 
 namespace {
 
@@ -20,24 +26,45 @@ bool CheckLoop(LoopPoints loop, long frames, long minimumLoop, std::string& erro
   return false;
 }
 
-}  // namespace
+bool FindLoop(const PcmAudio& audio, LoopChoice& choice, std::string& error) {
+  const LoopSearchOptions search;
+  const std::vector<LoopCandidate> loops = FindLoops(MixToMono(audio), audio.rate, search);
+  if (loops.empty()) {
+    error = "nothing in the input repeats for " + std::to_string(static_cast<int>(search.minimumSeconds)) +
+            " s or longer: give --loop-start";
+    return false;
+  }
+  char score[16];
+  std::snprintf(score, sizeof score, "%.3f", loops.front().score);
+  choice = {loops.front().loop, std::string("the best loop the search finds, score ") + score};
+  return true;
+}
 
-bool ChooseLoop(const MakeOptions& options, const PcmAudio& audio, long minimumLoop, LoopPoints& loop,
-                std::string& error) {
-  if (options.loopOutput.empty()) {
-    loop = {0, audio.Frames()};
+bool TakeLoop(const MakeOptions& options, const PcmAudio& audio, LoopChoice& choice, std::string& error) {
+  if (options.loopStartAuto) return FindLoop(audio, choice, error);
+  if (options.loopStartGiven) {
+    choice = {{options.loopStart, options.loopEndGiven ? options.loopEnd : audio.Frames()}, "the command line"};
     return true;
   }
-  if (options.loopStartGiven) {
-    loop = {options.loopStart, options.loopEndGiven ? options.loopEnd : audio.Frames()};
-  } else if (audio.loopTag.empty()) {
+  if (audio.loopTag.empty()) {
     error = "the input names no loop: give --loop-start, and --loop-end unless the loop ends the input";
     return false;
-  } else if (!audio.loopTagProblem.empty()) {
+  }
+  if (!audio.loopTagProblem.empty()) {
     error = "the input's " + audio.loopTag + " name no loop: " + audio.loopTagProblem;
     return false;
-  } else {
-    loop = audio.taggedLoop;
   }
-  return CheckLoop(loop, audio.Frames(), minimumLoop, error);
+  choice = {audio.taggedLoop, "the input's " + audio.loopTag};
+  return true;
+}
+
+}  // namespace
+
+bool ChooseLoop(const MakeOptions& options, const PcmAudio& audio, long minimumLoop, LoopChoice& choice,
+                std::string& error) {
+  if (options.loopOutput.empty()) {
+    choice = {{0, audio.Frames()}, "the whole input"};
+    return true;
+  }
+  return TakeLoop(options, audio, choice, error) && CheckLoop(choice.loop, audio.Frames(), minimumLoop, error);
 }

@@ -7,7 +7,13 @@
 #include "make_options.h"
 #include "pcm_audio.h"
 
-// A single stream gets the whole input as its loop. minimumLoop: the shortest loop make can make
-// seamless. False, with the reason in error, when the loop cannot be made.
-bool ChooseLoop(const MakeOptions& options, const PcmAudio& audio, long minimumLoop, LoopPoints& loop,
+struct LoopChoice {
+  LoopPoints loop;
+  std::string source;  // where it came from, for the developer to see
+};
+
+// A single stream gets the whole input as its loop; --loop-start auto the best loop the search finds.
+// minimumLoop: the shortest loop make can make seamless. False, with the reason in error, when the
+// loop cannot be made.
+bool ChooseLoop(const MakeOptions& options, const PcmAudio& audio, long minimumLoop, LoopChoice& choice,
                 std::string& error);

@@ -25,12 +25,14 @@ void PrintInput(const MakeOptions& options, const PcmAudio& audio) {
               audio.rate, audio.Frames());
 }
 
-void PrintParts(const MakeOptions& options, LoopPoints loop, const LoopStreams& streams) {
+void PrintParts(const MakeOptions& options, const LoopChoice& choice, const LoopStreams& streams) {
+  const LoopPoints loop = choice.loop;
   if (streams.intro.empty()) {
     std::printf("stream:       %s, %ld frames, %zu bytes\n", options.output.c_str(), loop.Length(),
                 streams.loop.size());
     return;
   }
+  std::printf("loop:         frames %ld to %ld, from %s\n", loop.start, loop.end, choice.source.c_str());
   std::printf("introduction: %s, frames 0 to %ld, %zu bytes\n", options.output.c_str(), loop.start,
               streams.intro.size());
   std::printf("loop part:    %s, frames %ld to %ld (%ld frames), %zu bytes\n", options.loopOutput.c_str(),
@@ -70,13 +72,14 @@ int Make(const Rux2Exports& rux, const MakeOptions& options) {
                               " channels at " + std::to_string(audio.rate) + " Hz";
   const long minimumLoop = ContextFor(settings).minimumLoop;
   if (minimumLoop == 0) return Fail(refused);
-  LoopPoints loop;
-  if (!ChooseLoop(options, audio, minimumLoop, loop, error)) return Fail(error);
+  LoopChoice choice;
+  if (!ChooseLoop(options, audio, minimumLoop, choice, error)) return Fail(error);
+  const LoopPoints loop = choice.loop;
   LoopStreams streams;
   if (!MakeLoopStreams(rux, audio, loop, settings, streams)) return Fail(refused);
   const bool twoParts = !streams.intro.empty();
   if (!twoParts) streams.loop = SingleStream(options, audio, streams.loop);
-  PrintParts(options, loop, streams);
+  PrintParts(options, choice, streams);
 
   OutputFiles outputs;
   if (twoParts && !outputs.Write(options.output, streams.intro, error)) return Fail(error);

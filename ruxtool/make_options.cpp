@@ -14,6 +14,7 @@ const char kMakeUsage[] =
     "input does, and make plays them through rux2.dll and reports each seam.\n"
     "  --loop-start N  the loop's first frame; otherwise the input's own loop: the first loop of a WAV\n"
     "                  smpl chunk, or the LOOPSTART and LOOPLENGTH comments of an Ogg Vorbis input\n"
+    "  --loop-start auto  the best loop find-loop finds\n"
     "  --loop-end N    the frame after the loop's last (default: the input's end)\n"
     "  --quality Q     Vorbis quality, -1 to 10 (default 5)\n"
     "  --header H      none, rux or rx2a: the header before a single stream (default none)\n"
@@ -50,7 +51,10 @@ bool ParseExtra(const char* text, uint8_t (&extra)[16]) {
 }
 
 bool ParseOption(const std::string& option, const char* value, MakeOptions& options, bool& headerValues) {
-  if (option == "--loop-start") return options.loopStartGiven = ParseWholeNumber(value, 0, INT32_MAX, options.loopStart);
+  if (option == "--loop-start") {
+    options.loopStartAuto = std::strcmp(value, "auto") == 0;
+    return options.loopStartGiven = options.loopStartAuto || ParseWholeNumber(value, 0, INT32_MAX, options.loopStart);
+  }
   if (option == "--loop-end") return options.loopEndGiven = ParseWholeNumber(value, 0, INT32_MAX, options.loopEnd);
   if (option == "--quality") return ParseQuality(value, options.quality);
   if (option == "--header") return ParseHeader(value, options.header.kind);
@@ -81,6 +85,8 @@ bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraG
     error = "a loop needs two outputs, the introduction and the loop part";
   } else if (options.loopEndGiven && !options.loopStartGiven) {
     error = "--loop-end needs --loop-start";
+  } else if (options.loopEndGiven && options.loopStartAuto) {
+    error = "--loop-start auto finds the loop's end too: leave out --loop-end";
   } else {
     return true;
   }

@@ -12,6 +12,7 @@ struct MakeOptions {
   float quality = 5;       // Vorbis quality, -1 to 10
   HeaderChoice header;
   bool loopStartGiven = false;
+  bool loopStartAuto = false;  // --loop-start auto: the best loop the search finds
   bool loopEndGiven = false;
   long loopStart = 0;
   long loopEnd = 0;  // exclusive

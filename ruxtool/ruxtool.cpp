@@ -1,5 +1,5 @@
 // ruxtool: shows and decodes the engine's streams through rux2.dll, called as the engine calls it,
-// and makes them from WAV and Ogg Vorbis files.
+// makes them from WAV and Ogg Vorbis files, and finds the loops in those.
 #include <cstdio>
 #include <new>
 #include <string>
@@ -10,7 +10,14 @@
 
 namespace {
 
-int Run(const Rux2Library& rux, const ToolOptions& options) {
+int Run(const ToolOptions& options) {
+  // The search needs no decoder.
+  if (options.command == ToolOptions::Command::kFindLoop) return FindLoop(options.findLoop);
+  const Rux2Library rux;
+  if (!rux.Ready()) {
+    std::fprintf(stderr, "ruxtool: cannot load rux2.dll with its twelve exports\n");
+    return 1;
+  }
   switch (options.command) {
     case ToolOptions::Command::kInfo:
       return ShowInfo(rux, options);
@@ -27,17 +34,12 @@ int main(int argc, char** argv) {
   ToolOptions options;
   std::string error;
   if (!ParseToolOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "ruxtool: %s\n\n%s\n%s", error.c_str(), kUsage, kMakeUsage);
+    std::fprintf(stderr, "ruxtool: %s\n\n%s\n%s\n%s", error.c_str(), kUsage, kMakeUsage, kFindLoopUsage);
     return 2;
-  }
-  const Rux2Library rux;
-  if (!rux.Ready()) {
-    std::fprintf(stderr, "ruxtool: cannot load rux2.dll with its twelve exports\n");
-    return 1;
   }
   // A 32-bit process holds about 2 GB: an hour of 8-channel audio as samples does not fit.
   try {
-    return Run(rux, options);
+    return Run(options);
   } catch (const std::bad_alloc&) {
     std::fprintf(stderr, "ruxtool: not enough memory: the input is too long for a 32-bit program\n");
     return 1;

@@ -12,6 +12,7 @@ const char kUsage[] =
     "       ruxtool decode [options] STREAM OUTPUT.wav\n"
     "       ruxtool make [options] INPUT OUTPUT\n"
     "       ruxtool make [options] INPUT INTRO LOOP\n"
+    "       ruxtool find-loop [options] INPUT\n"
     "\n"
     "info shows the stream's header, length and format, before and after its Vorbis headers are read.\n"
     "decode writes the stream as it plays, with its loops, to a 16-bit WAV file.\n"
@@ -33,6 +34,8 @@ bool ParseCommand(const char* word, ToolOptions::Command& command) {
     command = ToolOptions::Command::kDecode;
   } else if (std::strcmp(word, "make") == 0) {
     command = ToolOptions::Command::kMake;
+  } else if (std::strcmp(word, "find-loop") == 0) {
+    command = ToolOptions::Command::kFindLoop;
   } else {
     return false;
   }
@@ -43,10 +46,13 @@ bool ParseCommand(const char* word, ToolOptions::Command& command) {
 
 bool ParseToolOptions(int argc, char** argv, ToolOptions& options, std::string& error) {
   if (argc < 2 || !ParseCommand(argv[1], options.command)) {
-    error = "the first argument is info, decode or make";
+    error = "the first argument is info, decode, make or find-loop";
     return false;
   }
   if (options.command == ToolOptions::Command::kMake) return ParseMakeOptions(argc - 2, argv + 2, options.make, error);
+  if (options.command == ToolOptions::Command::kFindLoop) {
+    return ParseFindLoopOptions(argc - 2, argv + 2, options.findLoop, error);
+  }
   std::vector<std::string> names;
   for (int i = 2; i < argc; ++i) {
     const std::string argument = argv[i];

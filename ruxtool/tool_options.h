@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "find_loop_options.h"
 #include "make_options.h"
 
 struct ToolOptions {
-  enum class Command { kInfo, kDecode, kMake };
+  enum class Command { kInfo, kDecode, kMake, kFindLoop };
   Command command = Command::kInfo;
   std::string stream;      // the single stream, or the introduction
   std::string loopStream;  // the loop part; empty for a single stream
@@ -17,6 +18,7 @@ struct ToolOptions {
   uint32_t size = 0;
   unsigned loops = 1;  // plays of the loop part, or of the whole single stream
   MakeOptions make;
+  FindLoopOptions findLoop;
 };
 
 extern const char kUsage[];

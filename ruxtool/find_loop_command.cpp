@@ -1,0 +1,25 @@
+// FindLoop: the input read mixed to one channel, its loops printed for a developer or a script.
+#include <cstdio>
+
+#include "audio_file.h"
+#include "commands.h"
+#include "loop_search.h"
+
+int FindLoop(const FindLoopOptions& options) {
+  PcmAudio audio;
+  std::string error;
+  if (!ReadAudioFile(options.input, audio, error, true)) {
+    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+    return 1;
+  }
+  const std::vector<LoopCandidate> loops = FindLoops(audio.samples, audio.rate, options.search);
+  if (loops.empty()) {
+    std::fprintf(stderr, "ruxtool: nothing in %s repeats for %g s or longer\n", options.input.c_str(),
+                 options.search.minimumSeconds);
+    return 1;
+  }
+  for (const LoopCandidate& candidate : loops) {
+    std::printf("%ld %ld %.3f\n", candidate.loop.start, candidate.loop.end, candidate.score);
+  }
+  return 0;
+}
