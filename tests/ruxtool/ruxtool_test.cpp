@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "file_bytes.h"
 #include "reference_decoder.h"
 #include "temp_directory.h"
 #include "test_streams.h"
 #include "tool_run.h"
+#include "wav_bytes.h"
 
 namespace {
 
@@ -45,14 +49,19 @@ class Ruxtool : public testing::Test {
   DWORD Tool(const std::string& arguments) {
     return RunProgram(Program("ruxtool.exe") + " " + arguments, Output());
   }
+  // The sample phrase, in the folder "sample" of the test's folder.
+  std::string MakePhrase() {
+    const std::string sample = directory_ / "sample";
+    EXPECT_EQ(RunProgram(Program("make_sample_phrase.exe") + " " + Quoted(sample), Output()), 0u)
+        << ReadFileBytes(Output());
+    return sample;
+  }
   std::string Output() const { return directory_ / "output.txt"; }
   TempDirectory directory_;
 };
 
 TEST_F(Ruxtool, MakesTheSampleStreamThatDecodesWithItsLoopsLikeTheReference) {
-  const std::string sample = directory_ / "sample";
-  ASSERT_EQ(RunProgram(Program("make_sample_phrase.exe") + " " + Quoted(sample), Output()), 0u)
-      << ReadFileBytes(Output());
+  const std::string sample = MakePhrase();
   const std::string intro = sample + "\\intro.ogg";
   const std::string loop = sample + "\\loop.ogg";
   ASSERT_EQ(Tool("make " + Quoted(sample + "\\phrase.wav") + " " + Quoted(intro) + " " + Quoted(loop)), 0u)
@@ -73,6 +82,40 @@ TEST_F(Ruxtool, MakesTheSampleStreamThatDecodesWithItsLoopsLikeTheReference) {
     EXPECT_EQ(wav.rate, 44100u);
     EXPECT_TRUE(SamePcm(wav.pcm, expected)) << source;
   }
+}
+
+// The phrase's four bars at 123 beats a minute are 344195.12 frames long.
+TEST_F(Ruxtool, FindsThePhrasesLoopAndMakesThePartsOfTheBestOnAsked) {
+  const std::string phrase = Quoted(MakePhrase() + "\\phrase.wav");
+  ASSERT_EQ(Tool("find-loop --count 2 " + phrase), 0u) << ReadFileBytes(Output());
+  const std::string found = ReadFileBytes(Output());
+  long start = 0, end = 0;
+  double score = 0;
+  ASSERT_EQ(std::sscanf(found.c_str(), "%ld %ld %lf\n", &start, &end, &score), 3) << found;
+  EXPECT_EQ(end - start, 344195) << found;
+  EXPECT_LE(std::count(found.begin(), found.end(), '\n'), 2) << found;
+  ASSERT_EQ(Tool("make --loop-start auto " + phrase + " " + Quoted(directory_ / "intro.ogg") + " " +
+                 Quoted(directory_ / "loop.ogg")),
+            0u)
+      << ReadFileBytes(Output());
+  const std::string made = ReadFileBytes(Output());
+  EXPECT_NE(made.find("loop:         frames " + std::to_string(start) + " to " + std::to_string(end) +
+                      ", from the best loop the search finds"),
+            std::string::npos)
+      << made;
+}
+
+TEST_F(Ruxtool, SaysThatNothingRepeatsInNoiseAndFails) {
+  std::vector<float> noise(44100 * 4);
+  unsigned state = 1;
+  for (float& sample : noise) {
+    state = state * 1664525u + 1013904223u;
+    sample = static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
+  }
+  WriteFileBytes(directory_ / "noise.wav", WavBytes({"noise", 16, false, false, 1, 44100}, noise));
+  EXPECT_EQ(Tool("find-loop " + Quoted(directory_ / "noise.wav")), 1u);
+  EXPECT_NE(ReadFileBytes(Output()).find("nothing in"), std::string::npos) << ReadFileBytes(Output());
+  EXPECT_NE(ReadFileBytes(Output()).find("repeats for 3 s or longer"), std::string::npos);
 }
 
 TEST_F(Ruxtool, DecodesAStreamInsideALargerFile) {
