@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "part_encoder.h"
 #include "part_plan.h"
@@ -51,9 +52,11 @@ bool MakeLoopStreams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints l
   VorbisSettings loopSettings = settings;
   ++loopSettings.serial;
   const long inStep = StepIntoPhase(audio, loop, context, loopSettings, intro.endPhase);
+  // Already in step, the two ways are one.
+  std::vector<long> extras{inStep};
+  if (inStep != 0) extras.push_back(0);
   double best = std::numeric_limits<double>::infinity();
-  for (const long extra : {inStep, 0L}) {
-    if (extra == 0 && inStep == 0 && !streams.loop.empty()) break;
+  for (const long extra : extras) {
     PartContext lengthened = context;
     lengthened.before += extra;
     std::string part = EncodePart(audio, LoopPlan(loop, audio.Frames(), lengthened), loopSettings).stream;
