@@ -27,7 +27,8 @@ struct Stretch {
 // The frames of the texture's matched steps, each step holding two hops of frames.
 Stretch FramesOf(const RepeatLag& repeat, long hop) { return {repeat.first * hop, (repeat.last + 2) * hop}; }
 
-bool Settle(const std::vector<float>& mono, long rate, long hop, const RepeatLag& repeat, LoopCandidate& candidate) {
+bool Settle(const std::vector<float>& mono, long rate, long hop, double meanPower, const RepeatLag& repeat,
+            LoopCandidate& candidate) {
   const long frames = static_cast<long>(mono.size());
   const long reach = 2 * hop, approximate = repeat.lag * hop;
   const Stretch stretch = FramesOf(repeat, hop);
@@ -41,7 +42,7 @@ bool Settle(const std::vector<float>& mono, long rate, long hop, const RepeatLag
   const long half = hop / 2;
   const long first = std::max(stretch.first, half), end = std::min(stretch.end, frames - match.lag - half);
   if (first >= end) return false;
-  const SeamPlace seam = PlaceSeam(mono, match.lag, first, end, hop);
+  const SeamPlace seam = PlaceSeam(mono, match.lag, first, end, hop, meanPower);
   candidate = {{seam.start, seam.start + match.lag}, match.correlation * (1 - std::min(1.0, seam.mismatch))};
   return true;
 }
@@ -56,10 +57,11 @@ std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, 
   const MusicTexture texture = MeasureTexture(mono, rate);
   const long minimumFrames = static_cast<long>(std::ceil(options.minimumSeconds * rate));
   const long minimumLag = (minimumFrames + texture.hop - 1) / texture.hop;
+  const double meanPower = MeanPower(mono);
   std::vector<LoopCandidate> candidates;
   for (const RepeatLag& repeat : FindRepeatLags(texture, minimumLag, kLagsTried)) {
     LoopCandidate candidate;
-    if (!Settle(mono, rate, texture.hop, repeat, candidate) || candidate.loop.Length() < minimumFrames) continue;
+    if (!Settle(mono, rate, texture.hop, meanPower, repeat, candidate) || candidate.loop.Length() < minimumFrames) continue;
     const auto same = std::find_if(candidates.begin(), candidates.end(),
                                    [&](const LoopCandidate& other) { return SameLoop(other, candidate); });
     if (same == candidates.end()) {
@@ -77,12 +79,8 @@ std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, 
 }
 
 std::vector<float> MixToMono(const PcmAudio& audio) {
-  std::vector<float> mono(static_cast<size_t>(audio.Frames()));
-  for (long frame = 0; frame < audio.Frames(); ++frame) {
-    const float* samples = audio.Frame(frame);
-    float sum = 0;
-    for (int channel = 0; channel < audio.channels; ++channel) sum += samples[channel];
-    mono[frame] = sum / audio.channels;
-  }
-  return mono;
+  PcmAudio mono{1, audio.rate};
+  mono.samples.reserve(static_cast<size_t>(audio.Frames()));
+  for (long frame = 0; frame < audio.Frames(); ++frame) mono.AppendFrame(audio.Frame(frame), audio.channels);
+  return mono.samples;
 }

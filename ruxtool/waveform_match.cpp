@@ -50,10 +50,8 @@ LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long 
   return best;
 }
 
-SeamPlace PlaceSeam(const std::vector<float>& mono, long lag, long from, long to, long window) {
-  double power = 0;
-  for (float sample : mono) power += static_cast<double>(sample) * sample;
-  const double quiet = kQuietShare * 2 * window * power / static_cast<double>(mono.size());
+SeamPlace PlaceSeam(const std::vector<float>& mono, long lag, long from, long to, long window, double meanPower) {
+  const double quiet = kQuietShare * 2 * window * meanPower;
   const long half = window / 2;
   double here = 0, there = 0, across = 0;
   const auto add = [&](long frame, double sign) {
@@ -73,4 +71,10 @@ SeamPlace PlaceSeam(const std::vector<float>& mono, long lag, long from, long to
     if (mismatch < best.mismatch) best = {start, mismatch};
   }
   return best;
+}
+
+double MeanPower(const std::vector<float>& mono) {
+  double power = 0;
+  for (float sample : mono) power += static_cast<double>(sample) * sample;
+  return mono.empty() ? 0 : power / static_cast<double>(mono.size());
 }

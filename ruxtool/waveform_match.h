@@ -20,4 +20,8 @@ struct SeamPlace {
 
 // The frame in [from, to) where the window around it best matches the window a lag later: a loop
 // that starts there and is lag frames long meets its start again where the music is most alike.
-SeamPlace PlaceSeam(const std::vector<float>& mono, long lag, long from, long to, long window);
+// meanPower: of the whole song's frames, against which a window counts as quiet.
+SeamPlace PlaceSeam(const std::vector<float>& mono, long lag, long from, long to, long window, double meanPower);
+
+// The mean of the squares of the frames.
+double MeanPower(const std::vector<float>& mono);
