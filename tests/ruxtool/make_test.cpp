@@ -63,7 +63,7 @@ class Make : public testing::Test {
 };
 
 struct FormatCase {
-  WavSpec spec;
+  WavShape shape;
   std::vector<int> wavChannelOfVorbisChannel;
 };
 
@@ -80,13 +80,13 @@ TEST_F(Make, ReadsEveryInputFormatWithItsChannelsInVorbisOrder) {
       {{"extensible float, 7.1, 44100 Hz", 32, true, true, 8, 44100}, {0, 2, 1, 6, 7, 4, 5, 3}},
   };
   for (const FormatCase& format : cases) {
-    SCOPED_TRACE(format.spec.name);
-    const long frames = format.spec.rate / 2;
-    WriteFileBytes(directory_ / "input.wav", WavBytes(format.spec, Tones(format.spec.channels, format.spec.rate, frames)));
+    SCOPED_TRACE(format.shape.name);
+    const long frames = format.shape.rate / 2;
+    WriteFileBytes(directory_ / "input.wav", WavBytes(format.shape, Tones(format.shape.channels, format.shape.rate, frames)));
     ASSERT_EQ(Tool(Path("input.wav") + " " + Path("output.ogg")), 0u) << Output();
     const ReferencePcm decoded = DecodeReference(ReadFileBytes(directory_ / "output.ogg"));
-    ASSERT_EQ(decoded.channels, format.spec.channels);
-    EXPECT_EQ(decoded.rate, format.spec.rate);
+    ASSERT_EQ(decoded.channels, format.shape.channels);
+    EXPECT_EQ(decoded.rate, format.shape.rate);
     EXPECT_EQ(decoded.Frames(), frames);
     for (int channel = 0; channel < decoded.channels; ++channel) {
       const int wavChannel = format.wavChannelOfVorbisChannel[channel];
@@ -117,9 +117,9 @@ struct LoopCase {
 };
 
 TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
-  const WavSpec spec{"16-bit stereo", 16, false, false, 2, 44100};
+  const WavShape shape{"16-bit stereo", 16, false, false, 2, 44100};
   const LoopPoints sampled{30000, 70000};
-  WriteFileBytes(directory_ / "sampled.wav", WavBytes(spec, Tones(2, 44100, 88200), &sampled));
+  WriteFileBytes(directory_ / "sampled.wav", WavBytes(shape, Tones(2, 44100, 88200), &sampled));
   const LoopCase cases[] = {
       {"a WAV smpl chunk", directory_ / "sampled.wav", "", 30000, 70000},
       {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "", 44100, 110250},
@@ -174,8 +174,8 @@ struct BadCase {
 };
 
 TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
-  const WavSpec spec{"16-bit stereo", 16, false, false, 2, 44100};
-  const std::string wav = WavBytes(spec, Tones(2, 44100, 44100));
+  const WavShape shape{"16-bit stereo", 16, false, false, 2, 44100};
+  const std::string wav = WavBytes(shape, Tones(2, 44100, 44100));
   std::string shortData = wav, badAlign = wav, adpcm = wav;
   shortData.resize(wav.size() - 1000);
   badAlign[32] = 3;

@@ -19,37 +19,37 @@ std::string Chunk(const char* id, const std::string& body) {
   return chunk + body + (body.size() % 2 ? std::string(1, '\0') : std::string());
 }
 
-std::string FormatChunk(const WavSpec& spec) {
-  const int blockAlign = spec.channels * spec.bits / 8;
+std::string FormatChunk(const WavShape& shape) {
+  const int blockAlign = shape.channels * shape.bits / 8;
   std::string body;
-  Put(body, spec.extensible ? 0xFFFE : spec.isFloat ? 3 : 1, 2);
-  Put(body, spec.channels, 2);
-  Put(body, static_cast<uint32_t>(spec.rate), 4);
-  Put(body, static_cast<uint32_t>(spec.rate * blockAlign), 4);
+  Put(body, shape.extensible ? 0xFFFE : shape.isFloat ? 3 : 1, 2);
+  Put(body, shape.channels, 2);
+  Put(body, static_cast<uint32_t>(shape.rate), 4);
+  Put(body, static_cast<uint32_t>(shape.rate * blockAlign), 4);
   Put(body, blockAlign, 2);
-  Put(body, spec.bits, 2);
-  if (spec.extensible) {
+  Put(body, shape.bits, 2);
+  if (shape.extensible) {
     static const uint32_t kMasks[] = {0x4, 0x3, 0x7, 0x33, 0x37, 0x3F, 0x70F, 0x63F};
     Put(body, 22, 2);
-    Put(body, spec.bits, 2);
-    Put(body, kMasks[spec.channels - 1], 4);
-    Put(body, spec.isFloat ? 3 : 1, 2);
+    Put(body, shape.bits, 2);
+    Put(body, kMasks[shape.channels - 1], 4);
+    Put(body, shape.isFloat ? 3 : 1, 2);
     body.append("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
   }
   return Chunk("fmt ", body);
 }
 
-std::string Sample(const WavSpec& spec, float value) {
+std::string Sample(const WavShape& shape, float value) {
   std::string bytes;
-  if (spec.isFloat) {
+  if (shape.isFloat) {
     bytes.resize(4);
     std::memcpy(&bytes[0], &value, 4);
     return bytes;
   }
-  const double scale = std::ldexp(1.0, spec.bits - 1);
+  const double scale = std::ldexp(1.0, shape.bits - 1);
   const long long integer = std::clamp<long long>(std::llround(value * scale), static_cast<long long>(-scale),
                                                   static_cast<long long>(scale) - 1);
-  Put(bytes, static_cast<uint32_t>(spec.bits == 8 ? integer + 128 : integer), spec.bits / 8);
+  Put(bytes, static_cast<uint32_t>(shape.bits == 8 ? integer + 128 : integer), shape.bits / 8);
   return bytes;
 }
 
@@ -64,10 +64,10 @@ std::string SamplerChunk(const LoopPoints& loop) {
 
 }  // namespace
 
-std::string WavBytes(const WavSpec& spec, const std::vector<float>& samples, const LoopPoints* loop) {
+std::string WavBytes(const WavShape& shape, const std::vector<float>& samples, const LoopPoints* loop) {
   std::string data;
-  for (float value : samples) data += Sample(spec, value);
-  const std::string body = "WAVE" + FormatChunk(spec) + (loop ? SamplerChunk(*loop) : "") + Chunk("data", data);
+  for (float value : samples) data += Sample(shape, value);
+  const std::string body = "WAVE" + FormatChunk(shape) + (loop ? SamplerChunk(*loop) : "") + Chunk("data", data);
   std::string file = "RIFF";
   Put(file, static_cast<uint32_t>(body.size()), 4);
   return file + body;

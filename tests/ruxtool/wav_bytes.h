@@ -6,7 +6,7 @@
 
 #include "pcm_audio.h"
 
-struct WavSpec {
+struct WavShape {
   const char* name;
   int bits;
   bool isFloat;
@@ -16,4 +16,4 @@ struct WavSpec {
 };
 
 // samples: interleaved, in WAV channel order, within -1..1. loop, when given, goes into a smpl chunk.
-std::string WavBytes(const WavSpec& spec, const std::vector<float>& samples, const LoopPoints* loop = nullptr);
+std::string WavBytes(const WavShape& shape, const std::vector<float>& samples, const LoopPoints* loop = nullptr);
