@@ -1,9 +1,18 @@
-// FindLoop: the input read mixed to one channel, its loops printed for a developer or a script.
+// FindLoop: the input read mixed to one channel, its loops printed for a developer or a script: the
+// frames and the score first, for scripts, then the kind of repeat and the length for a person.
 #include <cstdio>
 
 #include "audio_file.h"
 #include "commands.h"
 #include "loop_search.h"
+
+namespace {
+
+const char* KindName(LoopKind kind) {
+  return kind == LoopKind::kToTheEnd ? "loop to the end of the music" : "repeated section";
+}
+
+}  // namespace
 
 int FindLoop(const FindLoopOptions& options) {
   PcmAudio audio;
@@ -19,7 +28,8 @@ int FindLoop(const FindLoopOptions& options) {
     return 1;
   }
   for (const LoopCandidate& candidate : loops) {
-    std::printf("%ld %ld %.3f\n", candidate.loop.start, candidate.loop.end, candidate.score);
+    std::printf("%ld %ld %.3f %s, %.2f s\n", candidate.loop.start, candidate.loop.end, candidate.score,
+                KindName(candidate.kind), candidate.loop.Length() / static_cast<double>(audio.rate));
   }
   return 0;
 }

@@ -1,11 +1,12 @@
-// FindLoops: the lags where the texture repeats, each settled on the waveform over a few seconds in
-// the middle of its repeat, then the seam placed where within the repeat the music before the loop's
-// start and before its end are most alike.
+// FindLoops: first the loops that end with the music; then the lags where the texture repeats, each
+// settled on the waveform over a few seconds in the middle of its repeat, with the seam placed where
+// within the repeat the music before the loop's start and before its end are most alike.
 #include "loop_search.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "loops_to_the_end.h"
 #include "music_texture.h"
 #include "repeat_lags.h"
 #include "waveform_match.h"
@@ -13,8 +14,6 @@
 namespace {
 
 constexpr size_t kLagsTried = 16;
-// Below this correlation of the waveforms the music is alike but not repeated.
-constexpr double kRepeatCorrelation = 0.8;
 constexpr double kSpanSeconds = 4;
 // Candidates this much apart in score count as equally good; the shorter loop goes first.
 constexpr double kScoreResolution = 0.01;
@@ -38,12 +37,13 @@ bool Settle(const std::vector<float>& mono, long rate, long hop, double meanPowe
   length = std::min(length, frames - from - approximate - reach);
   if (length < hop) return false;
   const LagMatch match = SettleLag(mono, from, length, approximate, reach);
-  if (match.correlation < kRepeatCorrelation) return false;
+  if (!IsCopy(mono, from, match, length)) return false;
   const long half = hop / 2;
   const long first = std::max(stretch.first, half), end = std::min(stretch.end, frames - match.lag - half);
   if (first >= end) return false;
   const SeamPlace seam = PlaceSeam(mono, match.lag, first, end, hop, meanPower);
-  candidate = {{seam.start, seam.start + match.lag}, match.correlation * (1 - std::min(1.0, seam.mismatch))};
+  candidate = {{seam.start, seam.start + match.lag}, match.correlation * (1 - std::min(1.0, seam.mismatch)),
+               LoopKind::kRepeatedSection};
   return true;
 }
 
@@ -51,11 +51,9 @@ bool SameLoop(const LoopCandidate& a, const LoopCandidate& b) {
   return std::abs(a.loop.Length() - b.loop.Length()) <= 4;
 }
 
-}  // namespace
-
-std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, const LoopSearchOptions& options) {
+// Sections written out again, best first.
+std::vector<LoopCandidate> FindRepeatedSections(const std::vector<float>& mono, long rate, long minimumFrames) {
   const MusicTexture texture = MeasureTexture(mono, rate);
-  const long minimumFrames = static_cast<long>(std::ceil(options.minimumSeconds * rate));
   const long minimumLag = (minimumFrames + texture.hop - 1) / texture.hop;
   const double meanPower = MeanPower(mono);
   std::vector<LoopCandidate> candidates;
@@ -74,8 +72,25 @@ std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, 
     const long scoreA = std::lround(a.score / kScoreResolution), scoreB = std::lround(b.score / kScoreResolution);
     return scoreA != scoreB ? scoreA > scoreB : a.loop.Length() < b.loop.Length();
   });
-  if (candidates.size() > options.count) candidates.resize(options.count);
+  std::stable_partition(candidates.begin(), candidates.end(), [&](const LoopCandidate& longer) {
+    return std::none_of(candidates.begin(), candidates.end(), [&](const LoopCandidate& shorter) {
+      return IsWholeNumberOf(longer.loop.Length(), shorter.loop.Length());
+    });
+  });
   return candidates;
+}
+
+}  // namespace
+
+std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, const LoopSearchOptions& options) {
+  const long minimumFrames = static_cast<long>(std::ceil(options.minimumSeconds * rate));
+  std::vector<LoopCandidate> loops = FindLoopsToTheEnd(mono, rate, minimumFrames);
+  for (const LoopCandidate& section : FindRepeatedSections(mono, rate, minimumFrames)) {
+    const bool known = std::any_of(loops.begin(), loops.end(), [&](const LoopCandidate& loop) { return SameLoop(loop, section); });
+    if (!known) loops.push_back(section);
+  }
+  if (loops.size() > options.count) loops.resize(options.count);
+  return loops;
 }
 
 std::vector<float> MixToMono(const PcmAudio& audio) {

@@ -4,16 +4,12 @@
 
 #include <vector>
 
+#include "loop_candidate.h"
 #include "pcm_audio.h"
 
 struct LoopSearchOptions {
   double minimumSeconds = 3;
   size_t count = 5;
-};
-
-struct LoopCandidate {
-  LoopPoints loop;
-  double score;  // 0 to 1: how well the repeat and the seam match
 };
 
 // mono: the song, its channels mixed. Best first; empty when nothing repeats for long enough.

@@ -13,6 +13,14 @@ struct LagMatch {
 // those a lag later. The frames reached must lie in mono.
 LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long approximate, long reach);
 
+// The normalised correlation of mono's frames [first, first + length) with those lag frames later,
+// which must lie in mono.
+double Correlation(const std::vector<float>& mono, long first, long lag, long length);
+
+// Whether mono's frames [first, first + length) are heard again as a copy match.lag frames later, as
+// a rendered section written out again is, rather than as music that is only alike.
+bool IsCopy(const std::vector<float>& mono, long first, const LagMatch& match, long length);
+
 struct SeamPlace {
   long start = 0;
   double mismatch = 1;  // the energy of the difference over that of both, 0 for a perfect seam

@@ -1,17 +1,15 @@
-// The loop search on songs of generated music that went through a lossy round trip: an introduction,
-// a section repeated two or three times, more music after it. The best loop is the section, or a whole
-// number of sections, to within 2 frames and inside the repeats; noise has none.
+// The loop search on songs of generated music that went through a lossy round trip: shaped as games
+// ship their loops, the loop that runs to the music's end comes first, exact; an introduction, a
+// section repeated two or three times and more music after it give the section, to within 2 frames
+// and inside the repeats; music in which nothing repeats, and noise, give none.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <random>
 
+#include "game_songs.h"
 #include "loop_search.h"
 #include "music_generator.h"
-#include "part_encoder.h"
-#include "reference_decoder.h"
 
 namespace {
 
@@ -22,18 +20,40 @@ struct Song {
   long rate;
 };
 
-// The song encoded and decoded again, its channels mixed.
-std::vector<float> LossyMono(const PcmAudio& audio) {
-  const VorbisSettings settings{audio.channels, audio.rate, 0.3f, 1};
-  const PartPlan whole{{{0, audio.Frames()}}, 0, audio.Frames()};
-  const ReferencePcm decoded = DecodeReference(EncodePart(audio, whole, settings).stream);
-  std::vector<float> mono(static_cast<size_t>(decoded.Frames()));
-  for (size_t i = 0; i < decoded.pcm.size() / 2; ++i) {
-    int16_t sample;
-    std::memcpy(&sample, &decoded.pcm[2 * i], 2);
-    mono[i / decoded.channels] += sample / 32768.0f / decoded.channels;
+struct GameCase {
+  const char* name;
+  GameShape shape;
+  double leadSeconds;
+  int channels;
+  long rate;
+};
+
+TEST(FindLoops, PutsFirstTheLoopThatPlaysOnFromTheMusicsEndExactly) {
+  const GameCase cases[] = {
+      {"a second of introduction, stereo, 44100 Hz", GameShape::kLoopToTheEnd, 1, 2, 44100},
+      {"five seconds of introduction, mono, 48000 Hz", GameShape::kLoopToTheEnd, 5, 1, 48000},
+      {"a tail of three seconds, stereo, 44100 Hz", GameShape::kTailAfterTheLoop, 3, 2, 44100},
+  };
+  for (const GameCase& game : cases) {
+    SCOPED_TRACE(game.name);
+    const GameSong song = MakeGameSong(game.shape, game.leadSeconds, game.channels, game.rate);
+    const std::vector<LoopCandidate> loops = FindLoops(MixToMono(song.audio), game.rate, {});
+    ASSERT_FALSE(loops.empty());
+    const LoopCandidate& best = loops.front();
+    EXPECT_EQ(best.kind, LoopKind::kToTheEnd);
+    EXPECT_NEAR(best.loop.Length(), song.loop.Length(), 2);
+    // It ends with the file; with a tail, it starts as far into the loop as the tail is long, which
+    // plays the same music.
+    EXPECT_EQ(best.loop.end, song.audio.Frames());
+    EXPECT_GE(best.loop.start, song.loop.start);
+    EXPECT_LE(best.loop.start, song.audio.Frames() - song.loop.Length());
+    EXPECT_GT(best.score, 0.95);
   }
-  return mono;
+}
+
+TEST(FindLoops, FindsNothingWhereNothingRepeats) {
+  const GameSong song = MakeGameSong(GameShape::kNothingRepeats, 0, 2, 44100);
+  EXPECT_TRUE(FindLoops(MixToMono(song.audio), 44100, {}).empty());
 }
 
 SongShape Shape(int loopBars, int repeats, double beatsPerMinute, unsigned seed) {
@@ -57,8 +77,9 @@ TEST(FindLoops, FindsTheRepeatedSectionToWithinTwoFrames) {
   for (const Song& song : songs) {
     SCOPED_TRACE(song.name);
     const GeneratedSong generated = MakeSong(song.shape, song.channels, song.rate);
-    const std::vector<LoopCandidate> loops = FindLoops(LossyMono(generated.audio), song.rate, {});
+    const std::vector<LoopCandidate> loops = FindLoops(MixToMono(LossyRoundTrip(generated.audio)), song.rate, {});
     ASSERT_FALSE(loops.empty());
+    EXPECT_EQ(loops.front().kind, LoopKind::kRepeatedSection);
     const LoopPoints best = loops.front().loop;
     const double section = song.shape.loopBars * 4 * 60.0 / song.shape.beatsPerMinute * song.rate;
     const double sections = std::max(1.0, std::round(best.Length() / section));

@@ -1,0 +1,24 @@
+// A loop the search proposes, and the kind of repeat it was found from.
+#pragma once
+
+#include <cmath>
+
+#include "pcm_audio.h"
+
+enum class LoopKind {
+  kToTheEnd,          // the music's end plays on into the loop's start, as the introduction's end does
+  kRepeatedSection,   // a section of the song written out again
+};
+
+struct LoopCandidate {
+  LoopPoints loop;
+  double score = 0;  // 0 to 1: how well the repeat and the seam match
+  LoopKind kind = LoopKind::kRepeatedSection;
+};
+
+// Whether a loop of longer frames is two or more loops of shorter frames, to a frame or two each:
+// twice a loop plays as well as the loop, and comes after it.
+inline bool IsWholeNumberOf(long longer, long shorter) {
+  const double times = std::round(static_cast<double>(longer) / shorter);
+  return times >= 2 && std::abs(longer - times * shorter) <= 2 * times;
+}

@@ -1,0 +1,30 @@
+// Songs shaped the way released games ship their loops, made of generated or real music and put
+// through a lossy round trip as a game's files are.
+#pragma once
+
+#include "pcm_audio.h"
+
+enum class GameShape {
+  // An introduction that is the loop's last seconds, the file cut at the loop's end: from the file's
+  // end the music plays on into the loop's start.
+  kLoopToTheEnd,
+  // Another introduction, the loop, then a tail that is the loop's start again.
+  kTailAfterTheLoop,
+  // The music as it is, in which nothing repeats.
+  kNothingRepeats,
+};
+
+struct GameSong {
+  PcmAudio audio;
+  LoopPoints loop;  // the loop the game plays; for kNothingRepeats, the stretch a composer would loop
+};
+
+// source: music with other music before the stretch section, which becomes the loop. leadSeconds: the
+// introduction of kLoopToTheEnd, the tail of kTailAfterTheLoop.
+GameSong ShapeGameSong(const PcmAudio& source, LoopPoints section, GameShape shape, double leadSeconds);
+// The same of generated music: two bars of introduction, a loop of eight bars at 123 beats a minute
+// (about 15.6 s) and two bars of other music after it.
+GameSong MakeGameSong(GameShape shape, double leadSeconds, int channels, long rate);
+
+// audio encoded at libvorbisenc's quality 0.3 and decoded again, as 16-bit samples.
+PcmAudio LossyRoundTrip(const PcmAudio& audio);
