@@ -1,13 +1,15 @@
 // ParseFindLoopOptions: options with their values, and one input.
 #include "find_loop_options.h"
 
+#include "audio_position.h"
 #include "parse_number.h"
 
 const char kFindLoopUsage[] =
     "find-loop prints the loops it finds in the input, best first, one a line: the loop's first frame,\n"
     "the frame after its last, and a score from 0 to 1. It fails when nothing repeats.\n"
     "  --count N             how many loops to print at most (default 5)\n"
-    "  --min-length SECONDS  the shortest loop to look for (default 3)\n";
+    "  --min-length SECONDS  the shortest loop to look for: seconds (3, 4.5s) or minutes and seconds\n"
+    "                        (1:30) (default 3)\n";
 
 bool ParseFindLoopOptions(int count, char** arguments, FindLoopOptions& options, std::string& error) {
   int inputs = 0;
@@ -20,7 +22,7 @@ bool ParseFindLoopOptions(int count, char** arguments, FindLoopOptions& options,
         return false;
       }
     } else if (argument == "--min-length" && hasValue) {
-      if (!ParseDecimalNumber(arguments[++i], 0.1, 3600, options.search.minimumSeconds)) {
+      if (!ParseSeconds(arguments[++i], 0.1, 3600, options.search.minimumSeconds)) {
         error = "--min-length takes seconds, from 0.1 to 3600";
         return false;
       }

@@ -1,10 +1,12 @@
-// ChooseLoop: the options first (a frame, or the search), then the tags; the checks name the frames
-// they found.
+// ChooseLoop: the options first (frames or times, or the search), then the tags; the checks name the
+// frames they found; given points are then checked against the music.
 #include "loop_choice.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
+#include "given_loop_check.h"
 #include "loop_search.h"
 
 namespace {
@@ -40,10 +42,26 @@ bool FindLoop(const PcmAudio& audio, LoopChoice& choice, std::string& error) {
   return true;
 }
 
+// "4.09s is frame 180369" for a position given as a time.
+std::string FrameOfTime(const AudioPosition& position, long rate) {
+  return position.text + " is frame " + std::to_string(position.FrameAt(rate));
+}
+
+std::string CommandLineSource(const MakeOptions& options, long rate) {
+  std::string times;
+  for (const AudioPosition* position : {&options.loopStart, &options.loopEnd}) {
+    if (!position->IsTime()) continue;
+    times += (times.empty() ? " (" : ", ") + FrameOfTime(*position, rate);
+  }
+  return "the command line" + (times.empty() ? times : times + ")");
+}
+
 bool TakeLoop(const MakeOptions& options, const PcmAudio& audio, LoopChoice& choice, std::string& error) {
   if (options.loopStartAuto) return FindLoop(audio, choice, error);
   if (options.loopStartGiven) {
-    choice = {{options.loopStart, options.loopEndGiven ? options.loopEnd : audio.Frames()}, "the command line"};
+    const long long end = options.loopEndGiven ? options.loopEnd.FrameAt(audio.rate) : audio.Frames();
+    choice = {{static_cast<long>(options.loopStart.FrameAt(audio.rate)), static_cast<long>(end)},
+              CommandLineSource(options, audio.rate)};
     return true;
   }
   if (audio.loopTag.empty()) {
@@ -58,6 +76,28 @@ bool TakeLoop(const MakeOptions& options, const PcmAudio& audio, LoopChoice& cho
   return true;
 }
 
+// How far a point moved, as "992 frames earlier".
+std::string Shift(long frames) {
+  return std::to_string(std::labs(frames)) + (frames < 0 ? " frames earlier" : " frames later");
+}
+
+std::string WhyMoved(LoopPoints given, LoopPoints used) {
+  const long start = used.start - given.start, end = used.end - given.end;
+  if (end == 0) return "the music repeats " + Shift(start) + " than the start given";
+  if (start == 0) return "the music repeats " + Shift(end) + " than the end given";
+  if (start == end) return "neither point lies where the music repeats, which it does " + Shift(start);
+  return "the music repeats " + Shift(start) + " than the start given and " + Shift(end) + " than the end given";
+}
+
+void MoveToRepeat(const PcmAudio& audio, LoopChoice& choice) {
+  const LoopPoints given = choice.loop;
+  choice.loop = CheckGivenLoop(MixToMono(audio), audio.rate, given);
+  if (choice.loop.start == given.start && choice.loop.end == given.end) return;
+  choice.moved = "frames " + std::to_string(given.start) + " to " + std::to_string(given.end) + " given, " +
+                 std::to_string(choice.loop.start) + " to " + std::to_string(choice.loop.end) + " used: " +
+                 WhyMoved(given, choice.loop);
+}
+
 }  // namespace
 
 bool ChooseLoop(const MakeOptions& options, const PcmAudio& audio, long minimumLoop, LoopChoice& choice,
@@ -66,5 +106,10 @@ bool ChooseLoop(const MakeOptions& options, const PcmAudio& audio, long minimumL
     choice = {{0, audio.Frames()}, "the whole input"};
     return true;
   }
-  return TakeLoop(options, audio, choice, error) && CheckLoop(choice.loop, audio.Frames(), minimumLoop, error);
+  if (!TakeLoop(options, audio, choice, error) || !CheckLoop(choice.loop, audio.Frames(), minimumLoop, error)) {
+    return false;
+  }
+  if (options.loopStartAuto || options.exactLoop) return true;
+  MoveToRepeat(audio, choice);
+  return CheckLoop(choice.loop, audio.Frames(), minimumLoop, error);
 }

@@ -1,5 +1,5 @@
 // Where make cuts the input: the loop points of the command line or of the input's own tags, checked
-// against the input.
+// against the input and moved to where the music repeats when they are a little off.
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@
 struct LoopChoice {
   LoopPoints loop;
   std::string source;  // where it came from, for the developer to see
+  std::string moved;   // empty, or what was given and why it was moved
 };
 
 // A single stream gets the whole input as its loop; --loop-start auto the best loop the search finds.

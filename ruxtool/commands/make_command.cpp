@@ -33,6 +33,7 @@ void PrintParts(const MakeOptions& options, const LoopChoice& choice, const Loop
     return;
   }
   std::printf("loop:         frames %ld to %ld, from %s\n", loop.start, loop.end, choice.source.c_str());
+  if (!choice.moved.empty()) std::printf("loop moved:   %s\n", choice.moved.c_str());
   std::printf("introduction: %s, frames 0 to %ld, %zu bytes\n", options.output.c_str(), loop.start,
               streams.intro.size());
   std::printf("loop part:    %s, frames %ld to %ld (%ld frames), %zu bytes\n", options.loopOutput.c_str(),

@@ -12,10 +12,13 @@ const char kMakeUsage[] =
     "make writes one stream of the whole input, or an introduction (frames before the loop's start) and\n"
     "a loop part (the loop) for RUX_InputMemory2 and RUX_InputFile2. They play on from each other as the\n"
     "input does, and make plays them through rux2.dll and reports each seam.\n"
-    "  --loop-start N  the loop's first frame; otherwise the input's own loop: the first loop of a WAV\n"
-    "                  smpl chunk, or the LOOPSTART and LOOPLENGTH comments of an Ogg Vorbis input\n"
+    "  --loop-start P  the loop's first frame; otherwise the input's own loop: the first loop of a WAV\n"
+    "                  smpl chunk, or the LOOPSTART and LOOPLENGTH comments of an Ogg Vorbis input.\n"
+    "                  P is frames (196320), seconds (4.09s) or minutes and seconds (1:04.09)\n"
     "  --loop-start auto  the best loop find-loop finds\n"
-    "  --loop-end N    the frame after the loop's last (default: the input's end)\n"
+    "  --loop-end P    the frame after the loop's last (default: the input's end)\n"
+    "  --exact-loop    keep the loop's points as given; otherwise points within 50 ms of where the\n"
+    "                  music clearly repeats are moved there\n"
     "  --quality Q     Vorbis quality, -1 to 10 (default 5)\n"
     "  --header H      none, rux or rx2a: the header before a single stream (default none)\n"
     "  --value1 N      the header's value 1, carried to the engine unchanged (default 0)\n"
@@ -53,9 +56,9 @@ bool ParseExtra(const char* text, uint8_t (&extra)[16]) {
 bool ParseOption(const std::string& option, const char* value, MakeOptions& options, bool& headerValues) {
   if (option == "--loop-start") {
     options.loopStartAuto = std::strcmp(value, "auto") == 0;
-    return options.loopStartGiven = options.loopStartAuto || ParseWholeNumber(value, 0, INT32_MAX, options.loopStart);
+    return options.loopStartGiven = options.loopStartAuto || ParseAudioPosition(value, options.loopStart);
   }
-  if (option == "--loop-end") return options.loopEndGiven = ParseWholeNumber(value, 0, INT32_MAX, options.loopEnd);
+  if (option == "--loop-end") return options.loopEndGiven = ParseAudioPosition(value, options.loopEnd);
   if (option == "--quality") return ParseQuality(value, options.quality);
   if (option == "--header") return ParseHeader(value, options.header.kind);
   headerValues = true;
@@ -87,6 +90,8 @@ bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraG
     error = "--loop-end needs --loop-start";
   } else if (options.loopEndGiven && options.loopStartAuto) {
     error = "--loop-start auto finds the loop's end too: leave out --loop-end";
+  } else if (options.exactLoop && (!twoParts || options.loopStartAuto)) {
+    error = "--exact-loop keeps a loop's given points: it needs two outputs and no --loop-start auto";
   } else {
     return true;
   }
@@ -102,6 +107,10 @@ bool ParseMakeOptions(int count, char** arguments, MakeOptions& options, std::st
     const std::string argument = arguments[i];
     if (argument.compare(0, 2, "--") != 0) {
       names.push_back(argument);
+      continue;
+    }
+    if (argument == "--exact-loop") {
+      options.exactLoop = true;
       continue;
     }
     if (!TakesValue(argument) || i + 1 == count) {

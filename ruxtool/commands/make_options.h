@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "audio_position.h"
 #include "stream_header_writer.h"
 
 struct MakeOptions {
@@ -14,8 +15,9 @@ struct MakeOptions {
   bool loopStartGiven = false;
   bool loopStartAuto = false;  // --loop-start auto: the best loop the search finds
   bool loopEndGiven = false;
-  long loopStart = 0;
-  long loopEnd = 0;  // exclusive
+  AudioPosition loopStart;
+  AudioPosition loopEnd;  // exclusive
+  bool exactLoop = false;  // the loop's points as given, not moved to where the music repeats
 };
 
 extern const char kMakeUsage[];

@@ -120,11 +120,14 @@ TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
   const WavShape shape{"16-bit stereo", 16, false, false, 2, 44100};
   const LoopPoints sampled{30000, 70000};
   WriteFileBytes(directory_ / "sampled.wav", WavBytes(shape, Tones(2, 44100, 88200), &sampled));
+  // Tones repeat every few hundred frames: --exact-loop keeps the points where they are given.
   const LoopCase cases[] = {
-      {"a WAV smpl chunk", directory_ / "sampled.wav", "", 30000, 70000},
-      {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "", 44100, 110250},
-      {"options over the tags", directory_ / "sampled.wav", "--loop-start 20000 --loop-end 60000 ", 20000, 60000},
-      {"a loop to the input's end", directory_ / "sampled.wav", "--loop-start 40000 ", 40000, 88200},
+      {"a WAV smpl chunk", directory_ / "sampled.wav", "--exact-loop ", 30000, 70000},
+      {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "--exact-loop ", 44100, 110250},
+      {"options over the tags", directory_ / "sampled.wav", "--exact-loop --loop-start 20000 --loop-end 60000 ", 20000,
+       60000},
+      {"a loop to the input's end, in seconds", directory_ / "sampled.wav", "--exact-loop --loop-start 0.9s ", 39690,
+       88200},
   };
   for (const LoopCase& loop : cases) {
     SCOPED_TRACE(loop.name);
@@ -197,6 +200,7 @@ TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
        "shorter than four Vorbis blocks"},
       {"an output folder that does not exist", wav, "--loop-start 20000 ", Path("missing\\intro.ogg") + " " +
        Path("loop.ogg"), 1, "cannot write"},
+      {"a time without its unit", wav, "--loop-start 0.5 ", twoOutputs, 2, "--loop-start cannot take 0.5"},
       {"a header on two parts", wav, "--header rux --loop-start 20000 ", twoOutputs, 2, "plain Ogg Vorbis"},
       {"one file for both parts", wav, "--loop-start 20000 ", Path("loop.ogg") + " " + Path("loop.ogg"), 2,
        "two different files"},

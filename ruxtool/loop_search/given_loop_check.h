@@ -1,0 +1,17 @@
+// A loop given by a person or a tag, checked against the music: points a little off from where the
+// music repeats, as points given in seconds and cut to frames often are, put where it repeats.
+#pragma once
+
+#include <vector>
+
+#include "pcm_audio.h"
+
+// The frames either point may move, at most.
+constexpr double kLoopPointReachSeconds = 0.05;
+
+// mono: the input, its channels mixed; loop: within it. Where the audio around the loop's start is
+// heard again at a length within reach of the loop's, and clearly better than at the loop's own, the
+// loop of that length whose seam plays where the music repeats: the given end kept if it can be, else
+// the given start, else both moved, never past the input's end. Otherwise, and where nothing repeats
+// near the points, the loop as given.
+LoopPoints CheckGivenLoop(const std::vector<float>& mono, long rate, LoopPoints loop);

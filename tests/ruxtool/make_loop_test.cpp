@@ -1,0 +1,99 @@
+// The loop make cuts at, from its options or the input's tags, on songs shaped the way released games
+// ship their loops: points a little off from where the music repeats are moved there and make says
+// so; points where nothing repeats, or with --exact-loop, stay exactly as given.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "game_songs.h"
+#include "loop_choice.h"
+
+namespace {
+
+// The shortest loop make takes at 44100 Hz and quality 5: four long blocks.
+constexpr long kMinimumLoop = 8192;
+
+const GameSong& Song(GameShape shape) {
+  static std::map<GameShape, GameSong> songs;
+  const double lead = shape == GameShape::kLoopToTheEnd ? 1.5 : 3;
+  if (!songs.count(shape)) songs[shape] = MakeGameSong(shape, lead, 2, 44100);
+  return songs[shape];
+}
+
+bool ParseArguments(const std::string& line, MakeOptions& options) {
+  std::istringstream words(line + " song.wav intro.ogg loop.ogg");
+  std::vector<std::string> arguments{std::istream_iterator<std::string>(words), {}};
+  std::vector<char*> pointers;
+  for (std::string& argument : arguments) pointers.push_back(&argument[0]);
+  std::string error;
+  return ParseMakeOptions(static_cast<int>(pointers.size()), pointers.data(), options, error);
+}
+
+struct GivenLoopCase {
+  const char* name;
+  GameShape shape;
+  // The options as frames or seconds, from the song's loop [start, end).
+  std::string (*options)(LoopPoints loop);
+  // The input's own tagged loop, if any.
+  LoopPoints (*tags)(LoopPoints loop);
+  bool moved;
+  const char* why;
+};
+
+std::string Frames(long frames) { return std::to_string(frames); }
+
+TEST(MakeLoop, MovesPointsALittleOffToWhereTheMusicRepeatsAndKeepsTheRest) {
+  const auto none = [](LoopPoints) { return LoopPoints{}; };
+  const GivenLoopCase cases[] = {
+      {"the start 992 frames late, the end the file's", GameShape::kLoopToTheEnd,
+       [](LoopPoints loop) { return "--loop-start " + Frames(loop.start + 992); }, none, true,
+       "the music repeats 992 frames earlier than the start given"},
+      // 1.5 s of introduction: 1.52 s is 882 frames late.
+      {"the start in seconds, 20 ms late", GameShape::kLoopToTheEnd,
+       [](LoopPoints) { return std::string("--loop-start 1.52s"); }, none, true,
+       "the music repeats 882 frames earlier than the start given"},
+      {"the end 14 frames early, before a tail", GameShape::kTailAfterTheLoop,
+       [](LoopPoints loop) { return "--loop-start " + Frames(loop.start) + " --loop-end " + Frames(loop.end - 14); },
+       none, true, "the music repeats 14 frames later than the end given"},
+      {"a smpl chunk whose start is 10 frames early", GameShape::kLoopToTheEnd, [](LoopPoints) { return std::string(); },
+       [](LoopPoints loop) { return LoopPoints{loop.start - 10, loop.end}; }, true,
+       "the music repeats 10 frames later than the start given"},
+      {"the start 992 frames late, with --exact-loop", GameShape::kLoopToTheEnd,
+       [](LoopPoints loop) { return "--exact-loop --loop-start " + Frames(loop.start + 992); }, none, false, ""},
+      {"music in which nothing repeats", GameShape::kNothingRepeats,
+       [](LoopPoints loop) { return "--loop-start " + Frames(loop.start + 992) + " --loop-end " + Frames(loop.end - 14); },
+       none, false, ""},
+  };
+  for (const GivenLoopCase& given : cases) {
+    SCOPED_TRACE(given.name);
+    const GameSong& song = Song(given.shape);
+    // Without an end, the loop ends with the input.
+    const LoopPoints truth{song.loop.start, given.shape == GameShape::kLoopToTheEnd ? song.audio.Frames() : song.loop.end};
+    PcmAudio audio = song.audio;
+    const LoopPoints tagged = given.tags(truth);
+    if (tagged.end) {
+      audio.loopTag = "smpl chunk";
+      audio.taggedLoop = tagged;
+    }
+    MakeOptions options;
+    ASSERT_TRUE(ParseArguments(given.options(truth), options));
+    LoopChoice choice;
+    std::string error;
+    ASSERT_TRUE(ChooseLoop(options, audio, kMinimumLoop, choice, error)) << error;
+    if (options.loopStart.IsTime()) EXPECT_NE(choice.source.find("1.52s is frame 67032"), std::string::npos) << choice.source;
+    if (given.moved) {
+      EXPECT_EQ(choice.loop.start, truth.start);
+      EXPECT_EQ(choice.loop.end, truth.end);
+      EXPECT_NE(choice.moved.find(given.why), std::string::npos) << choice.moved;
+    } else {
+      EXPECT_TRUE(choice.moved.empty()) << choice.moved;
+      EXPECT_EQ(choice.loop.start, options.loopStart.FrameAt(44100));
+      EXPECT_EQ(choice.loop.end, options.loopEndGiven ? options.loopEnd.FrameAt(44100) : audio.Frames());
+    }
+  }
+}
+
+}  // namespace
