@@ -1,6 +1,6 @@
-// ruxtool make run as a game developer runs it: every input format it reads, with its channels in
-// Vorbis order; loops from the command line and from the input's own tags; the headers it writes;
-// and the inputs it refuses, with a message and no file left behind.
+// ruxtool make run as a game developer runs it: every WAV format it reads, with its channels in
+// Vorbis order; loops from the command line and from the input's own tags, under a Japanese file name
+// too; the headers it writes; and the inputs it refuses, with a message and no file left behind.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,7 +9,9 @@
 #include <cstring>
 #include <vector>
 
+#include "aiff_bytes.h"
 #include "file_bytes.h"
+#include "flac_bytes.h"
 #include "reference_decoder.h"
 #include "temp_directory.h"
 #include "tool_run.h"
@@ -120,9 +122,13 @@ TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
   const WavShape shape{"16-bit stereo", 16, false, false, 2, 44100};
   const LoopPoints sampled{30000, 70000};
   WriteFileBytes(directory_ / "sampled.wav", WavBytes(shape, Tones(2, 44100, 88200), &sampled));
+  // "Song.flac", its name in the ANSI code page (932), as the command line gives it.
+  const std::string japaneseName = directory_ / "曲.flac";
+  WriteFileBytes(japaneseName, FlacBytes(2, 44100, 16, Tones(2, 44100, 66150), {"LOOP_START=20000", "LOOP_END=50000"}));
   const LoopCase cases[] = {
       {"a WAV smpl chunk", directory_ / "sampled.wav", "", 30000, 70000},
       {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "", 44100, 110250},
+      {"a FLAC's LOOP_START and LOOP_END comments, under a Japanese name", japaneseName, "", 20000, 50000},
       {"options over the tags", directory_ / "sampled.wav", "--loop-start 20000 --loop-end 60000 ", 20000, 60000},
       {"a loop to the input's end", directory_ / "sampled.wav", "--loop-start 40000 ", 40000, 88200},
   };
@@ -175,19 +181,27 @@ struct BadCase {
 
 TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
   const WavShape shape{"16-bit stereo", 16, false, false, 2, 44100};
-  const std::string wav = WavBytes(shape, Tones(2, 44100, 44100));
-  std::string shortData = wav, badAlign = wav, adpcm = wav;
+  const std::vector<float> tones = Tones(2, 44100, 44100);
+  const std::string wav = WavBytes(shape, tones);
+  std::string shortData = wav, noChannels = wav, adpcm = wav;
   shortData.resize(wav.size() - 1000);
-  badAlign[32] = 3;
+  noChannels[22] = 0;
   adpcm[20] = 2;
   const std::string ogg = StreamBytes(kStereo44100);
+  const std::string flac = FlacBytes(2, 44100, 16, tones, {});
+  const LoopPoints pastTheEnd{20000, 50000};
   const std::string twoOutputs = Path("intro.ogg") + " " + Path("loop.ogg");
   const BadCase cases[] = {
-      {"text", "just some text, no audio", "", twoOutputs, 1, "neither a WAV nor an Ogg Vorbis file"},
+      {"text", "just some text, no audio", "", twoOutputs, 1, "not an audio file that ruxtool reads"},
       {"a WAV cut short", shortData, "", Path("out.ogg"), 1, "cut short"},
-      {"a WAV whose block align contradicts its format", badAlign, "", Path("out.ogg"), 1, "block align"},
-      {"ADPCM", adpcm, "", Path("out.ogg"), 1, "not PCM or float"},
+      {"a WAV whose fmt chunk names no channels", noChannels, "", Path("out.ogg"), 1, "Channel count is zero"},
+      {"an ADPCM WAV with a PCM fmt chunk", adpcm, "", Path("out.ogg"), 1, "Error in ADPCM WAV file"},
       {"an Ogg Vorbis stream cut short", ogg.substr(0, ogg.size() / 2), "", Path("out.ogg"), 1, "cut short"},
+      {"a FLAC cut short", flac.substr(0, flac.size() / 2), "", Path("out.ogg"), 1, "cut short or damaged"},
+      {"an AIFF whose loop markers lie past its end", AiffBytes(2, 44100, tones, &pastTheEnd), "", twoOutputs, 1,
+       "input.bin: its INST chunk's sustain loop: the loop ends at frame 50000, past the input's end"},
+      {"a loop comment that is no number", FlacBytes(2, 44100, 16, tones, {"LOOPSTART=soon"}), "", twoOutputs, 1,
+       "its LOOPSTART comment, looping to the end: LOOPSTART \"soon\" is no frame number"},
       {"no loop for two outputs", wav, "", twoOutputs, 1, "names no loop"},
       {"a loop that ends before it starts", wav, "--loop-start 30000 --loop-end 20000 ", twoOutputs, 1,
        "at or after its end"},
