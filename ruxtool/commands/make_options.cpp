@@ -18,6 +18,11 @@ const char kMakeUsage[] =
     "  --loop-start auto  the best loop find-loop finds\n"
     "  --loop-end N    the frame after the loop's last (default: the input's end)\n"
     "  --quality Q     Vorbis quality, -1 to 10 (default 5)\n"
+    "  --loudness LUFS one gain for the whole input, so that what the player hears first (the\n"
+    "                  introduction and one pass of the loop, or the single stream) has this integrated\n"
+    "                  loudness (ITU-R BS.1770, EBU R128 gating), -60 to 0\n"
+    "  --true-peak DBTP  the highest true peak --loudness may bring it to, lowering the gain where\n"
+    "                  needed, -30 to 0 (default -1.0)\n"
     "  --header H      none, rux or rx2a: the header before a single stream (default none)\n"
     "  --value1 N      the header's value 1, carried to the engine unchanged (default 0)\n"
     "  --value3 N      the header's value 3 (default 0)\n"
@@ -58,6 +63,10 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
   }
   if (option == "--loop-end") return options.loopEndGiven = ParseWholeNumber(value, 0, INT32_MAX, options.loopEnd);
   if (option == "--quality") return ParseQuality(value, options.quality);
+  if (option == "--loudness") return options.loudnessGiven = ParseDecimalNumber(value, -60, 0, options.loudness.lufs);
+  if (option == "--true-peak") {
+    return options.truePeakGiven = ParseDecimalNumber(value, -30, 0, options.loudness.truePeakCeilingDb);
+  }
   if (option == "--header") return ParseHeader(value, options.header.kind);
   headerValues = true;
   if (option == "--value1") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value1);
@@ -66,7 +75,8 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 }
 
 bool TakesValue(const std::string& option) {
-  for (const char* name : {"--loop-start", "--loop-end", "--quality", "--header", "--value1", "--value3", "--extra"}) {
+  for (const char* name : {"--loop-start", "--loop-end", "--quality", "--loudness", "--true-peak", "--header", "--value1",
+                           "--value3", "--extra"}) {
     if (option == name) return true;
   }
   return false;
@@ -88,6 +98,8 @@ bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraG
     error = "--loop-end needs --loop-start";
   } else if (options.loopEndGiven && options.loopStartAuto) {
     error = "--loop-start auto finds the loop's end too: leave out --loop-end";
+  } else if (options.truePeakGiven && !options.loudnessGiven) {
+    error = "--true-peak caps the gain of --loudness: give --loudness too";
   } else {
     return true;
   }

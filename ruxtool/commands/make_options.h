@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "loudness_gain.h"
 #include "stream_header_writer.h"
 
 struct MakeOptions {
@@ -16,6 +17,9 @@ struct MakeOptions {
   bool loopEndGiven = false;
   long loopStart = 0;
   long loopEnd = 0;  // exclusive
+  bool loudnessGiven = false;  // --loudness: one gain to its loudness, capped by the true-peak ceiling
+  bool truePeakGiven = false;
+  LoudnessTarget loudness;
 };
 
 extern const char kMakeUsage[];

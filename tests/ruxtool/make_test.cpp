@@ -1,6 +1,7 @@
 // ruxtool make run as a game developer runs it: every WAV format it reads, with its channels in
 // Vorbis order; loops from the command line and from the input's own tags, under a Japanese file name
-// too; the headers it writes; and the inputs it refuses, with a message and no file left behind.
+// too; the headers it writes; the loudness it levels; and the inputs it refuses, with a message and no
+// file left behind.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 #include "file_bytes.h"
 #include "flac_bytes.h"
 #include "reference_decoder.h"
+#include "reference_loudness.h"
 #include "temp_directory.h"
 #include "tool_run.h"
 #include "wav_bytes.h"
@@ -170,6 +172,37 @@ TEST_F(Make, PutsTheHeaderTheLibraryReadsBeforeASingleStream) {
   }
 }
 
+// A decoded stream's 16-bit samples as floats.
+std::vector<float> Samples(const ReferencePcm& decoded) {
+  std::vector<float> samples(decoded.pcm.size() / 2);
+  for (size_t i = 0; i < samples.size(); ++i) {
+    int16_t sample;
+    std::memcpy(&sample, &decoded.pcm[2 * i], 2);
+    samples[i] = sample / 32768.0f;
+  }
+  return samples;
+}
+
+TEST_F(Make, LevelsWhatPlaysFirstToTheLoudnessAskedForAndSaysWhatItMeasured) {
+  // Quiet tones at 48 kHz, where the tests' meter measures: an introduction of a second, a loop of one.
+  std::vector<float> quiet = Tones(2, 48000, 96000);
+  for (float& sample : quiet) sample *= 0.03f;
+  WriteFileBytes(directory_ / "quiet.wav", WavBytes({"16-bit stereo", 16, false, false, 2, 48000}, quiet));
+  ASSERT_EQ(Tool("--loudness -16 --loop-start 48000 " + Path("quiet.wav") + " " + Path("intro.ogg") + " " +
+                 Path("loop.ogg")),
+            0u)
+      << Output();
+  EXPECT_NE(Output().find("dBTP: the introduction and one pass of the loop (frames 0 to 96000)"), std::string::npos)
+      << Output();
+  EXPECT_NE(Output().find("gain:         +"), std::string::npos) << Output();
+  std::vector<float> heard = Samples(DecodeReference(ReadFileBytes(directory_ / "intro.ogg")));
+  const std::vector<float> loop = Samples(DecodeReference(ReadFileBytes(directory_ / "loop.ogg")));
+  heard.insert(heard.end(), loop.begin(), loop.end());
+  const ReferenceLoudness played = MeasureReferenceLoudness(heard, 2);
+  EXPECT_NEAR(played.lufs, -16, 0.5);
+  EXPECT_LE(played.truePeakDb, -1 + 0.5);
+}
+
 struct BadCase {
   const char* name;
   std::string input;  // the input file's bytes
@@ -202,6 +235,9 @@ TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
        "input.bin: its INST chunk's sustain loop: the loop ends at frame 50000, past the input's end"},
       {"a loop comment that is no number", FlacBytes(2, 44100, 16, tones, {"LOOPSTART=soon"}), "", twoOutputs, 1,
        "its LOOPSTART comment, looping to the end: LOOPSTART \"soon\" is no frame number"},
+      {"silence to level to a loudness", WavBytes(shape, std::vector<float>(88200)), "--loudness -16 ", Path("out.ogg"), 1,
+       "below the meter's gate of -70 LUFS"},
+      {"a true-peak ceiling without a loudness", wav, "--true-peak -2 ", Path("out.ogg"), 2, "give --loudness too"},
       {"no loop for two outputs", wav, "", twoOutputs, 1, "names no loop"},
       {"a loop that ends before it starts", wav, "--loop-start 30000 --loop-end 20000 ", twoOutputs, 1,
        "at or after its end"},
