@@ -14,9 +14,10 @@ constexpr long kFramesPerBlock = 65536;
 
 // Each Vorbis channel's speaker: the surround pair (±110°) and the side pair (±90°) count 1.41 times,
 // the rear pair (±135°), the rear centre and the front once; the LFE is left out of the loudness (its
-// peaks still count).
+// peaks still count). A mono track plays on both front speakers, where it sounds 3 dB louder than from
+// one: dual mono, as EBU Tech 3344 measures it.
 const int kSpeakers[8][8] = {
-    {EBUR128_CENTER},
+    {EBUR128_DUAL_MONO},
     {EBUR128_LEFT, EBUR128_RIGHT},
     {EBUR128_LEFT, EBUR128_CENTER, EBUR128_RIGHT},
     {EBUR128_LEFT, EBUR128_RIGHT, EBUR128_LEFT_SURROUND, EBUR128_RIGHT_SURROUND},
