@@ -55,9 +55,11 @@ bool CheckChunksWhole(InputFile& file, std::string& problem) {
     // W64's GUIDs begin with the four letters of the chunk's RIFF name.
     const std::string id(reinterpret_cast<const char*>(header), 4);
     uint64_t size = Number(header + container->idBytes, container->sizeBytes, container->bigEndian);
-    if (container->sizeCountsHeader) size = size > uint64_t(headerBytes) ? size - headerBytes : 0;
+    if (container->sizeCountsHeader) size = size > static_cast<uint64_t>(headerBytes) ? size - headerBytes : 0;
     unsigned char ds64[16];
-    if (id == "ds64" && file.ReadAt(position + headerBytes, ds64, sizeof ds64)) ds64DataSize = Number(ds64 + 8, 8, false);
+    if (id == "ds64" && file.ReadAt(position + headerBytes, ds64, sizeof ds64)) {
+      ds64DataSize = Number(ds64 + 8, 8, false);
+    }
     if (id == "data" && size == kSizeInDs64) size = ds64DataSize;
     const uint64_t available = static_cast<uint64_t>(file.Size() - position - headerBytes);
     if (size > available) {

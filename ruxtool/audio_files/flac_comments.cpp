@@ -24,7 +24,9 @@ std::vector<std::string> ReadFlacComments(InputFile& file) {
   const FLAC__IOCallbacks callbacks = {InputFile::ReadItems, nullptr, InputFile::SeekTo, TellIn, nullptr, nullptr};
   std::vector<std::string> comments;
   // libFLAC reads the chain from where the handle stands.
-  if (chain && iterator && file.Seek(0, SEEK_SET) && FLAC__metadata_chain_read_with_callbacks(chain, &file, callbacks)) {
+  const bool read = chain && iterator && file.Seek(0, SEEK_SET) &&
+                    FLAC__metadata_chain_read_with_callbacks(chain, &file, callbacks);
+  if (read) {
     FLAC__metadata_iterator_init(iterator, chain);
     do {
       const FLAC__StreamMetadata* block = FLAC__metadata_iterator_get_block(iterator);

@@ -1,6 +1,6 @@
-// ReadSoundFile: libsndfile reads through the input's handle (its own opening of a name would take it
-// as UTF-8 in places on Windows); the samples come in blocks in the file's channel order, which is
-// WAV's for every format here, and are put into Vorbis order.
+// ReadSoundFile: libsndfile reads through the input's handle, as the chunk check and libFLAC do, so
+// that the file is opened once, by its name in the ANSI code page; the samples come in blocks in the
+// file's channel order, which is WAV's for every format here, and are put into Vorbis order.
 #include "sndfile_reader.h"
 
 #include <sndfile.h>

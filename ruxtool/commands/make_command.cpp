@@ -32,7 +32,8 @@ void PrintLoudness(const LoudnessLevel& level, const LoudnessTarget& target, Loo
               level.measured.truePeakDb, twoParts ? "the introduction and one pass of the loop" : "the whole stream",
               loop.end);
   const Loudness result = level.Result();
-  std::printf("gain:         %+.1f dB, to %.1f LUFS, true peak %.1f dBTP", level.gainDb, result.lufs, result.truePeakDb);
+  std::printf("gain:         %+.1f dB, to %.1f LUFS, true peak %.1f dBTP", level.gainDb, result.lufs,
+              result.truePeakDb);
   if (level.heldByTruePeak) std::printf(": the true peak may not pass %.1f dBTP", target.truePeakCeilingDb);
   std::printf("\n");
 }

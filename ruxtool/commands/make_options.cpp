@@ -75,8 +75,8 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 }
 
 bool TakesValue(const std::string& option) {
-  for (const char* name : {"--loop-start", "--loop-end", "--quality", "--loudness", "--true-peak", "--header", "--value1",
-                           "--value3", "--extra"}) {
+  for (const char* name : {"--loop-start", "--loop-end", "--quality", "--loudness", "--true-peak", "--header",
+                           "--value1", "--value3", "--extra"}) {
     if (option == name) return true;
   }
   return false;

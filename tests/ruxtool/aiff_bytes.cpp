@@ -55,7 +55,9 @@ std::string LoopChunks(const LoopPoints& loop) {
 
 std::string SoundDataChunk(const std::vector<float>& samples) {
   std::string body(8, '\0');
-  for (float sample : samples) Put(body, static_cast<uint16_t>(std::clamp(std::lround(sample * 32768.0), -32768L, 32767L)), 2);
+  for (float sample : samples) {
+    Put(body, static_cast<uint16_t>(std::clamp(std::lround(sample * 32768.0), -32768L, 32767L)), 2);
+  }
   return Chunk("SSND", body);
 }
 

@@ -72,7 +72,8 @@ TEST(AudioFiles, ReadsEveryInputFormatWithItsChannelsInVorbisOrderAndItsLoop) {
        {0, 2, 1, 4, 5, 3}, kFrames, "", {}},
       {"RF64, 24-bit PCM", 2, 48000, SndfileWriter(SF_FORMAT_RF64 | SF_FORMAT_PCM_24, 2, 48000), bits24, {0, 1},
        kFrames, "", {}},
-      {"W64, 32-bit float", 1, 22050, SndfileWriter(SF_FORMAT_W64 | SF_FORMAT_FLOAT, 1, 22050), 0, {0}, kFrames, "", {}},
+      {"W64, 32-bit float", 1, 22050, SndfileWriter(SF_FORMAT_W64 | SF_FORMAT_FLOAT, 1, 22050), 0, {0}, kFrames, "",
+       {}},
       {"AIFF, 16-bit PCM, with INST and MARK chunks", 2, 44100,
        [](const std::string& path, const std::vector<float>& samples) {
          WriteFileBytes(path, AiffBytes(2, 44100, samples, &kLoop));
@@ -111,7 +112,8 @@ TEST(AudioFiles, ReadsEveryInputFormatWithItsChannelsInVorbisOrderAndItsLoop) {
     for (long frame = 0; format.tolerance >= 0 && frame < kFrames; ++frame) {
       for (int channel = 0; channel < format.channels; ++channel) {
         const float expected = written[frame * format.channels + format.fileChannelOfVorbisChannel[channel]];
-        ASSERT_NEAR(audio.Frame(frame)[channel], expected, format.tolerance) << "frame " << frame << ", channel " << channel;
+        ASSERT_NEAR(audio.Frame(frame)[channel], expected, format.tolerance)
+            << "frame " << frame << ", channel " << channel;
       }
     }
   }

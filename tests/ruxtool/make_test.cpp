@@ -118,6 +118,7 @@ struct LoopCase {
   std::string options;
   long loopStart;
   long loopEnd;
+  const char* source;  // as make names it
 };
 
 TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
@@ -128,11 +129,14 @@ TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
   const std::string japaneseName = directory_ / "曲.flac";
   WriteFileBytes(japaneseName, FlacBytes(2, 44100, 16, Tones(2, 44100, 66150), {"LOOP_START=20000", "LOOP_END=50000"}));
   const LoopCase cases[] = {
-      {"a WAV smpl chunk", directory_ / "sampled.wav", "", 30000, 70000},
-      {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "", 44100, 110250},
-      {"a FLAC's LOOP_START and LOOP_END comments, under a Japanese name", japaneseName, "", 20000, 50000},
-      {"options over the tags", directory_ / "sampled.wav", "--loop-start 20000 --loop-end 60000 ", 20000, 60000},
-      {"a loop to the input's end", directory_ / "sampled.wav", "--loop-start 40000 ", 40000, 88200},
+      {"a WAV smpl chunk", directory_ / "sampled.wav", "", 30000, 70000, "the input's smpl chunk"},
+      {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "", 44100, 110250,
+       "the input's LOOPSTART and LOOPLENGTH comments"},
+      {"a FLAC's LOOP_START and LOOP_END comments, under a Japanese name", japaneseName, "", 20000, 50000,
+       "the input's LOOP_START and LOOP_END comments"},
+      {"options over the tags", directory_ / "sampled.wav", "--loop-start 20000 --loop-end 60000 ", 20000, 60000,
+       "the command line"},
+      {"a loop to the input's end", directory_ / "sampled.wav", "--loop-start 40000 ", 40000, 88200, "the command line"},
   };
   for (const LoopCase& loop : cases) {
     SCOPED_TRACE(loop.name);
@@ -142,6 +146,7 @@ TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
     EXPECT_EQ(DecodeReference(ReadFileBytes(directory_ / "loop.ogg")).Frames(), loop.loopEnd - loop.loopStart);
     const std::string played = "through rux2.dll: " + std::to_string(loop.loopEnd + loop.loopEnd - loop.loopStart) + " frames";
     EXPECT_NE(Output().find(played), std::string::npos) << Output();
+    EXPECT_NE(Output().find(std::string("from ") + loop.source), std::string::npos) << Output();
   }
 }
 
@@ -235,8 +240,8 @@ TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
        "input.bin: its INST chunk's sustain loop: the loop ends at frame 50000, past the input's end"},
       {"a loop comment that is no number", FlacBytes(2, 44100, 16, tones, {"LOOPSTART=soon"}), "", twoOutputs, 1,
        "its LOOPSTART comment, looping to the end: LOOPSTART \"soon\" is no frame number"},
-      {"silence to level to a loudness", WavBytes(shape, std::vector<float>(88200)), "--loudness -16 ", Path("out.ogg"), 1,
-       "below the meter's gate of -70 LUFS"},
+      {"silence to level to a loudness", WavBytes(shape, std::vector<float>(88200)), "--loudness -16 ",
+       Path("out.ogg"), 1, "below the meter's gate of -70 LUFS"},
       {"a true-peak ceiling without a loudness", wav, "--true-peak -2 ", Path("out.ogg"), 2, "give --loudness too"},
       {"no loop for two outputs", wav, "", twoOutputs, 1, "names no loop"},
       {"a loop that ends before it starts", wav, "--loop-start 30000 --loop-end 20000 ", twoOutputs, 1,
