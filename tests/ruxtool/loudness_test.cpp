@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "loop_streams.h"
 #include "loudness_gain.h"
@@ -13,19 +12,21 @@
 #include "reference_decoder.h"
 #include "reference_loudness.h"
 #include "rux2_under_test.h"
+#include "wav_writer.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr long kRate = 48000;
 
-std::vector<float> StereoSine(double hertz, double amplitude, double phase, long frames) {
+// As 16-bit PCM.
+std::string StereoSine(double hertz, double amplitude, double phase, long frames) {
   std::vector<float> samples;
   for (long frame = 0; frame < frames; ++frame) {
     const float value = static_cast<float>(amplitude * std::sin(2 * kPi * hertz * frame / kRate + phase));
     samples.insert(samples.end(), {value, value});
   }
-  return samples;
+  return Pcm16(samples);
 }
 
 TEST(Loudness, TheTestsMeterReadsSignalsOfKnownLoudnessAndPeak) {
@@ -59,17 +60,6 @@ TEST(Loudness, GainsToTheTargetUnlessTheTruePeakWouldPassTheCeiling) {
   }
 }
 
-std::vector<float> Decoded(const std::string& stream) {
-  const ReferencePcm decoded = DecodeReference(stream);
-  std::vector<float> samples(decoded.pcm.size() / 2);
-  for (size_t i = 0; i < samples.size(); ++i) {
-    int16_t sample;
-    std::memcpy(&sample, &decoded.pcm[2 * i], 2);
-    samples[i] = sample / 32768.0f;
-  }
-  return samples;
-}
-
 // A song of generated music whose samples peak at peak.
 GeneratedSong SongPeakingAt(unsigned seed, float peak) {
   SongShape shape;
@@ -92,13 +82,11 @@ TEST(Loudness, AQuietAndALoudSongPlayAtTheTargetWithTheirTruePeakUnderTheCeiling
     EXPECT_FALSE(level.heldByTruePeak);
     // The two meters agree on what the player hears first of the input.
     const std::vector<float> heardInput(song.audio.samples.begin(), song.audio.samples.begin() + song.loop.end * 2);
-    EXPECT_NEAR(MeasureReferenceLoudness(heardInput, 2).lufs, level.measured.lufs, 0.1);
+    EXPECT_NEAR(MeasureReferenceLoudness(Pcm16(heardInput), 2).lufs, level.measured.lufs, 0.1);
     LoopStreams streams;
     ASSERT_TRUE(MakeLoopStreams(Rux2(), audio, song.loop, {2, kRate, 0.5f, 1}, streams));
-    std::vector<float> heard = Decoded(streams.intro);
-    const std::vector<float> loop = Decoded(streams.loop);
-    heard.insert(heard.end(), loop.begin(), loop.end());
-    const ReferenceLoudness played = MeasureReferenceLoudness(heard, 2);
+    const ReferenceLoudness played =
+        MeasureReferenceLoudness(DecodeReference(streams.intro).pcm + DecodeReference(streams.loop).pcm, 2);
     std::printf("input %.2f LUFS, true peak %.2f dBTP; gain %+.2f dB; played %.2f LUFS, true peak %.2f dBTP\n",
                 level.measured.lufs, level.measured.truePeakDb, level.gainDb, played.lufs, played.truePeakDb);
     EXPECT_NEAR(played.lufs, target.lufs, 0.5);

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -109,6 +112,12 @@ double TruePeak(const std::vector<float>& samples, int channels) {
 
 }  // namespace
 
-ReferenceLoudness MeasureReferenceLoudness(const std::vector<float>& samples, int channels) {
+ReferenceLoudness MeasureReferenceLoudness(const std::string& pcm, int channels) {
+  std::vector<float> samples(pcm.size() / 2);
+  for (size_t i = 0; i < samples.size(); ++i) {
+    int16_t sample;
+    std::memcpy(&sample, &pcm[2 * i], 2);
+    samples[i] = sample / 32768.0f;
+  }
   return {IntegratedLoudness(samples, channels), TruePeak(samples, channels)};
 }

@@ -4,13 +4,13 @@
 // and the true peak at four times the sample rate.
 #pragma once
 
-#include <vector>
+#include <string>
 
 struct ReferenceLoudness {
   double lufs = 0;
   double truePeakDb = 0;
 };
 
-// samples: interleaved, 1 or 2 channels (each weighted 1, as front speakers and a mono centre are),
-// at 48000 Hz.
-ReferenceLoudness MeasureReferenceLoudness(const std::vector<float>& samples, int channels);
+// pcm: interleaved little-endian 16-bit samples, as decoders deliver them, of 1 or 2 channels (each
+// weighted 1, as the front speakers are) at 48000 Hz.
+ReferenceLoudness MeasureReferenceLoudness(const std::string& pcm, int channels);
