@@ -1,10 +1,9 @@
 // make_benchmark [MUSIC START END]...: run in the folder of a build's test streams. Prints how long
 // ruxtool make's work takes for the 200 s benchmark stream (reading it, levelling its loudness,
 // encoding an introduction and a loop part, playing them back through the exports) and the memory it
-// takes; then what each seam
-// of the seam cases costs, as make encodes it, split and encoded alone, and in one uncut stream. Each
-// MUSIC file (WAV or Ogg Vorbis) is measured as well, with a loop from frame START to END mastered
-// with a crossfade of a second.
+// takes; then what each seam of the seam cases costs, as make encodes it, split and encoded alone, and
+// in one uncut stream. Each MUSIC file (any audio file make reads) is measured as well, with a loop
+// from frame START to END mastered with a crossfade of a second.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
