@@ -22,10 +22,13 @@ bool LevelLoudness(const LoudnessTarget& target, long heardFrames, PcmAudio& aud
     return false;
   }
   if (!std::isfinite(measured.lufs)) {
+    // The meter's blocks are 400 ms long: a shorter sound fills none.
+    const bool tooShort = heardFrames < audio.rate * 4 / 10;
     char lufs[16];
     std::snprintf(lufs, sizeof lufs, "%.1f", target.lufs);
-    error = std::string("what the player hears first is below the meter's gate of -70 LUFS: no gain brings it to ") +
-            lufs + " LUFS";
+    error = std::string("what the player hears first is ") +
+            (tooShort ? "shorter than the meter's block of 400 ms" : "below the meter's gate of -70 LUFS") +
+            ": no gain brings it to " + lufs + " LUFS";
     return false;
   }
   level = ChooseGain(measured, target);
