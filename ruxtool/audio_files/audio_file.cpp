@@ -1,29 +1,25 @@
-// ReadAudioFile: "RIFF" ... "WAVE" or "OggS" at the start of the file.
+// ReadAudioFile: "OggS" at the start goes to vorbisfile, everything else to libsndfile.
 #include "audio_file.h"
 
-#include <fstream>
+#include <cstring>
 
+#include "input_file.h"
 #include "ogg_vorbis_reader.h"
-#include "wav_reader.h"
+#include "sndfile_reader.h"
 
 namespace {
 
 bool Read(const std::string& path, bool mixToMono, PcmAudio& audio, std::string& problem) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  InputFile file(path);
+  if (!file.IsOpen()) {
     problem = "it cannot be opened";
     return false;
   }
-  char start[12] = {};
-  file.read(start, sizeof start);
-  const std::string magic(start, static_cast<size_t>(file.gcount()));
-  if (magic.size() == 12 && magic.compare(0, 4, "RIFF") == 0 && magic.compare(8, 4, "WAVE") == 0) {
-    file.seekg(0);
-    return ReadWav(file, mixToMono, audio, problem);
+  char magic[4] = {};
+  if (file.ReadAt(0, magic, sizeof magic) && std::memcmp(magic, "OggS", sizeof magic) == 0) {
+    return ReadOggVorbis(file, mixToMono, audio, problem);
   }
-  if (magic.compare(0, 4, "OggS") == 0) return ReadOggVorbis(path, mixToMono, audio, problem);
-  problem = "it is neither a WAV nor an Ogg Vorbis file";
-  return false;
+  return ReadSoundFile(file, mixToMono, audio, problem);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The inputs of make and find-loop: a WAV or an Ogg Vorbis file, told apart by their first bytes.
+// The inputs of make and find-loop: an audio file that libsndfile reads (WAV, RF64, W64, AIFF, AIFC,
+// FLAC, CAF) or an Ogg Vorbis file, told apart by their first bytes.
 #pragma once
 
 #include <string>

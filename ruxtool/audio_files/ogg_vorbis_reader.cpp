@@ -1,31 +1,32 @@
-// ReadOggVorbis over vorbisfile; libogg's sync layer tells from the file's last bytes whether the
-// stream ends there.
+// ReadOggVorbis over vorbisfile, reading through the input's handle; libogg's sync layer tells from
+// the file's last bytes whether the stream ends there.
 #include "ogg_vorbis_reader.h"
 
 #include <ogg/ogg.h>
 #include <vorbis/vorbisfile.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
-#include "parse_number.h"
+#include "loop_tags.h"
 
 namespace {
 
-constexpr std::streamoff kTailBytes = 65536;
+constexpr int64_t kTailBytes = 65536;
+
+long TellIn(void* file) { return static_cast<long>(static_cast<InputFile*>(file)->Tell()); }
+
+// The handle stays the caller's: vorbisfile gets no close function.
+const ov_callbacks kInputCallbacks = {InputFile::ReadItems, InputFile::SeekTo, nullptr, TellIn};
 
 // True when the file's last bytes end a page that carries the end-of-stream flag.
-bool EndsWithLastPage(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  const std::streamoff size = file.seekg(0, std::ios::end).tellg();
-  const std::streamoff tail = std::min(size, kTailBytes);
-  std::vector<char> bytes(static_cast<size_t>(tail));
-  file.seekg(size - tail).read(bytes.data(), tail);
+bool EndsWithLastPage(InputFile& file) {
+  const int64_t tail = std::min(file.Size(), kTailBytes);
   ogg_sync_state sync;
   ogg_sync_init(&sync);
-  std::memcpy(ogg_sync_buffer(&sync, static_cast<long>(tail)), bytes.data(), bytes.size());
+  char* buffer = ogg_sync_buffer(&sync, static_cast<long>(tail));
+  const bool read = file.ReadAt(file.Size() - tail, buffer, static_cast<size_t>(tail));
   ogg_sync_wrote(&sync, static_cast<long>(tail));
   ogg_page page;
   bool lastPageEnds = false;
@@ -35,24 +36,18 @@ bool EndsWithLastPage(const std::string& path) {
   // Bytes left in the sync layer belong to a page that the file cuts off.
   const bool nothingLeft = sync.fill == sync.returned;
   ogg_sync_clear(&sync);
-  return lastPageEnds && nothingLeft;
+  return read && lastPageEnds && nothingLeft;
 }
 
-void ReadLoopComments(vorbis_comment* comment, PcmAudio& audio) {
-  const char* start = vorbis_comment_query(comment, "LOOPSTART", 0);
-  const char* length = vorbis_comment_query(comment, "LOOPLENGTH", 0);
-  if (!start || !length) return;
-  audio.loopTag = "LOOPSTART and LOOPLENGTH comments";
-  long startFrame = 0, lengthFrames = 0;
-  if (!ParseWholeNumber(start, 0, INT32_MAX, startFrame) ||
-      !ParseWholeNumber(length, 0, INT32_MAX - startFrame, lengthFrames)) {
-    audio.loopTagProblem = "\"" + std::string(start) + "\" and \"" + length + "\" are no frame numbers";
-    return;
+std::vector<std::string> CommentsOf(const vorbis_comment* comment) {
+  std::vector<std::string> comments;
+  for (int i = 0; i < comment->comments; ++i) {
+    comments.emplace_back(comment->user_comments[i], static_cast<size_t>(comment->comment_lengths[i]));
   }
-  audio.taggedLoop = {startFrame, startFrame + lengthFrames};
+  return comments;
 }
 
-// Every link in one format; the loop comments of the first.
+// Every link in one format.
 bool ReadFormat(OggVorbis_File& file, bool mixToMono, PcmAudio& audio, std::string& error) {
   const vorbis_info* first = ov_info(&file, 0);
   for (long link = 1; link < ov_streams(&file); ++link) {
@@ -68,7 +63,6 @@ bool ReadFormat(OggVorbis_File& file, bool mixToMono, PcmAudio& audio, std::stri
   }
   audio.channels = mixToMono ? 1 : first->channels;
   audio.rate = first->rate;
-  ReadLoopComments(ov_comment(&file, 0), audio);
   return true;
 }
 
@@ -95,19 +89,23 @@ bool ReadSamples(OggVorbis_File& file, PcmAudio& audio, std::string& error) {
 
 }  // namespace
 
-bool ReadOggVorbis(const std::string& path, bool mixToMono, PcmAudio& audio, std::string& error) {
+bool ReadOggVorbis(InputFile& input, bool mixToMono, PcmAudio& audio, std::string& error) {
   OggVorbis_File file;
-  const int opened = ov_fopen(path.c_str(), &file);
+  input.Seek(0, SEEK_SET);
+  const int opened = ov_open_callbacks(&input, &file, nullptr, 0, kInputCallbacks);
   if (opened != 0) {
     error = opened == OV_ENOTVORBIS ? "it is Ogg, but holds no Vorbis stream" : "its Vorbis headers cannot be read";
     return false;
   }
+  // The loop comments of the first link.
+  const std::vector<std::string> comments = CommentsOf(ov_comment(&file, 0));
   bool read = ReadFormat(file, mixToMono, audio, error) && ReadSamples(file, audio, error);
   ov_clear(&file);
-  if (read && !EndsWithLastPage(path)) {
+  if (read && !EndsWithLastPage(input)) {
     error = "it is cut short: it does not end with the stream's last page";
     read = false;
   }
+  ReadLoopTags(comments, audio.Frames(), audio);
   audio.decodedFromVorbis = true;
   return read;
 }

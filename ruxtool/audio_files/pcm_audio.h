@@ -1,4 +1,4 @@
-// Audio as ruxtool reads it from a WAV or Ogg Vorbis file and encodes it.
+// Audio as ruxtool reads it from an audio file and encodes it.
 #pragma once
 
 #include <string>
@@ -16,7 +16,7 @@ struct PcmAudio {
   long rate = 0;
   // Interleaved frames, nominally within -1..1, with the channels in Vorbis order.
   std::vector<float> samples;
-  // The first loop the file itself names (a WAV smpl chunk, LOOPSTART and LOOPLENGTH comments): where
+  // The first loop the file itself names (a WAV smpl chunk, AIFF's sustain loop, loop comments): where
   // it was found (empty when the file names none), and why it cannot be read (empty when it can).
   std::string loopTag;
   std::string loopTagProblem;

@@ -10,7 +10,7 @@
 int ShowInfo(const Rux2Library& rux, const ToolOptions& options);
 // Plays the stream with its loops into a WAV file, requesting frames as the engine does.
 int Decode(const Rux2Library& rux, const ToolOptions& options);
-// Writes the streams of a WAV or Ogg Vorbis input and plays them back through the exports.
+// Writes the streams of an audio file and plays them back through the exports.
 int Make(const Rux2Exports& rux, const MakeOptions& options);
 // Prints the loops the input's music holds, best first.
 int FindLoop(const FindLoopOptions& options);

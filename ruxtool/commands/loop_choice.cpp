@@ -69,7 +69,7 @@ bool TakeLoop(const MakeOptions& options, const PcmAudio& audio, LoopChoice& cho
     return false;
   }
   if (!audio.loopTagProblem.empty()) {
-    error = "the input's " + audio.loopTag + " name no loop: " + audio.loopTagProblem;
+    error = options.input + ": its " + audio.loopTag + ": " + audio.loopTagProblem;
     return false;
   }
   choice = {audio.taggedLoop, "the input's " + audio.loopTag};
@@ -106,7 +106,10 @@ bool ChooseLoop(const MakeOptions& options, const PcmAudio& audio, long minimumL
     choice = {{0, audio.Frames()}, "the whole input"};
     return true;
   }
-  if (!TakeLoop(options, audio, choice, error) || !CheckLoop(choice.loop, audio.Frames(), minimumLoop, error)) {
+  if (!TakeLoop(options, audio, choice, error)) return false;
+  if (!CheckLoop(choice.loop, audio.Frames(), minimumLoop, error)) {
+    // A loop the input names is the file's fault: say which file and where in it.
+    if (!options.loopStartGiven) error = options.input + ": its " + audio.loopTag + ": " + error;
     return false;
   }
   if (options.loopStartAuto || options.exactLoop) return true;

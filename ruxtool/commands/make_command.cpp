@@ -1,11 +1,13 @@
-// Make: read the input, choose the loop, encode the parts, write them under temporary names, play
-// them back through rux2.dll, and give them their names only when they played as they should.
+// Make: read the input, choose the loop, level its loudness if asked, encode the parts, write them
+// under temporary names, play them back through rux2.dll, and give them their names only when they
+// played as they should.
 #include <cstdio>
 
 #include "audio_file.h"
 #include "commands.h"
 #include "loop_choice.h"
 #include "loop_streams.h"
+#include "loudness_gain.h"
 #include "output_files.h"
 #include "part_encoder.h"
 #include "seam_check.h"
@@ -23,6 +25,29 @@ void PrintInput(const MakeOptions& options, const PcmAudio& audio) {
   }
   std::printf("input:        %s, %d channels, %ld Hz, %ld frames\n", options.input.c_str(), audio.channels,
               audio.rate, audio.Frames());
+}
+
+void PrintLoudness(const LoudnessLevel& level, const LoudnessTarget& target, LoopPoints loop, bool twoParts) {
+  std::printf("loudness:     %.1f LUFS, true peak %.1f dBTP: %s (frames 0 to %ld)\n", level.measured.lufs,
+              level.measured.truePeakDb, twoParts ? "the introduction and one pass of the loop" : "the whole stream",
+              loop.end);
+  const Loudness result = level.Result();
+  std::printf("gain:         %+.1f dB, to %.1f LUFS, true peak %.1f dBTP", level.gainDb, result.lufs,
+              result.truePeakDb);
+  if (level.heldByTruePeak) std::printf(": the true peak may not pass %.1f dBTP", target.truePeakCeilingDb);
+  std::printf("\n");
+}
+
+// --loudness: one gain on every frame, after what the player hears first is measured.
+bool LevelInput(const MakeOptions& options, LoopPoints loop, PcmAudio& audio, std::string& error) {
+  if (!options.loudnessGiven) return true;
+  LoudnessLevel level;
+  if (!LevelLoudness(options.loudness, loop.end, audio, level, error)) {
+    error = options.input + ": " + error;
+    return false;
+  }
+  PrintLoudness(level, options.loudness, loop, !options.loopOutput.empty());
+  return true;
 }
 
 void PrintParts(const MakeOptions& options, const LoopChoice& choice, const LoopStreams& streams) {
@@ -76,9 +101,10 @@ int Make(const Rux2Exports& rux, const MakeOptions& options) {
   LoopChoice choice;
   if (!ChooseLoop(options, audio, minimumLoop, choice, error)) return Fail(error);
   const LoopPoints loop = choice.loop;
+  if (!LevelInput(options, loop, audio, error)) return Fail(error);
+  const bool twoParts = !options.loopOutput.empty();
   LoopStreams streams;
   if (!MakeLoopStreams(rux, audio, loop, settings, streams)) return Fail(refused);
-  const bool twoParts = !streams.intro.empty();
   if (!twoParts) streams.loop = SingleStream(options, audio, streams.loop);
   PrintParts(options, choice, streams);
 

@@ -13,13 +13,19 @@ const char kMakeUsage[] =
     "a loop part (the loop) for RUX_InputMemory2 and RUX_InputFile2. They play on from each other as the\n"
     "input does, and make plays them through rux2.dll and reports each seam.\n"
     "  --loop-start P  the loop's first frame; otherwise the input's own loop: the first loop of a WAV\n"
-    "                  smpl chunk, or the LOOPSTART and LOOPLENGTH comments of an Ogg Vorbis input.\n"
-    "                  P is frames (196320), seconds (4.09s) or minutes and seconds (1:04.09)\n"
+    "                  smpl chunk, AIFF's sustain loop, or the LOOPSTART and LOOPLENGTH (or LOOPEND)\n"
+    "                  comments of an Ogg Vorbis or FLAC input. P is frames (196320), seconds (4.09s)\n"
+    "                  or minutes and seconds (1:04.09)\n"
     "  --loop-start auto  the best loop find-loop finds\n"
     "  --loop-end P    the frame after the loop's last (default: the input's end)\n"
     "  --exact-loop    keep the loop's points as given; otherwise points within 50 ms of where the\n"
     "                  music clearly repeats are moved there\n"
     "  --quality Q     Vorbis quality, -1 to 10 (default 5)\n"
+    "  --loudness LUFS one gain for the whole input, so that what the player hears first (the\n"
+    "                  introduction and one pass of the loop, or the single stream) has this integrated\n"
+    "                  loudness (ITU-R BS.1770, EBU R128 gating), -60 to 0\n"
+    "  --true-peak DBTP  the highest true peak --loudness may bring it to, lowering the gain where\n"
+    "                  needed, -30 to 0 (default -1.0)\n"
     "  --header H      none, rux or rx2a: the header before a single stream (default none)\n"
     "  --value1 N      the header's value 1, carried to the engine unchanged (default 0)\n"
     "  --value3 N      the header's value 3 (default 0)\n"
@@ -60,6 +66,10 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
   }
   if (option == "--loop-end") return options.loopEndGiven = ParseAudioPosition(value, options.loopEnd);
   if (option == "--quality") return ParseQuality(value, options.quality);
+  if (option == "--loudness") return options.loudnessGiven = ParseDecimalNumber(value, -60, 0, options.loudness.lufs);
+  if (option == "--true-peak") {
+    return options.truePeakGiven = ParseDecimalNumber(value, -30, 0, options.loudness.truePeakCeilingDb);
+  }
   if (option == "--header") return ParseHeader(value, options.header.kind);
   headerValues = true;
   if (option == "--value1") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value1);
@@ -68,7 +78,8 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 }
 
 bool TakesValue(const std::string& option) {
-  for (const char* name : {"--loop-start", "--loop-end", "--quality", "--header", "--value1", "--value3", "--extra"}) {
+  for (const char* name : {"--loop-start", "--loop-end", "--quality", "--loudness", "--true-peak", "--header",
+                           "--value1", "--value3", "--extra"}) {
     if (option == name) return true;
   }
   return false;
@@ -92,6 +103,8 @@ bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraG
     error = "--loop-start auto finds the loop's end too: leave out --loop-end";
   } else if (options.exactLoop && (!twoParts || options.loopStartAuto)) {
     error = "--exact-loop keeps a loop's given points: it needs two outputs and no --loop-start auto";
+  } else if (options.truePeakGiven && !options.loudnessGiven) {
+    error = "--true-peak caps the gain of --loudness: give --loudness too";
   } else {
     return true;
   }

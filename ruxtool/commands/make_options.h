@@ -4,6 +4,7 @@
 #include <string>
 
 #include "audio_position.h"
+#include "loudness_gain.h"
 #include "stream_header_writer.h"
 
 struct MakeOptions {
@@ -18,6 +19,9 @@ struct MakeOptions {
   AudioPosition loopStart;
   AudioPosition loopEnd;  // exclusive
   bool exactLoop = false;  // the loop's points as given, not moved to where the music repeats
+  bool loudnessGiven = false;  // --loudness: one gain to its loudness, capped by the true-peak ceiling
+  bool truePeakGiven = false;
+  LoudnessTarget loudness;
 };
 
 extern const char kMakeUsage[];

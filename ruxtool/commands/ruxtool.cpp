@@ -1,5 +1,5 @@
 // ruxtool: shows and decodes the engine's streams through rux2.dll, called as the engine calls it,
-// makes them from WAV and Ogg Vorbis files, and finds the loops in those.
+// makes them from audio files, and finds the loops in those.
 #include <cstdio>
 #include <new>
 #include <string>

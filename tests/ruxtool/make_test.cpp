@@ -1,6 +1,7 @@
-// ruxtool make run as a game developer runs it: every input format it reads, with its channels in
-// Vorbis order; loops from the command line and from the input's own tags; the headers it writes;
-// and the inputs it refuses, with a message and no file left behind.
+// ruxtool make run as a game developer runs it: every WAV format it reads, with its channels in
+// Vorbis order; loops from the command line and from the input's own tags, under a Japanese file name
+// too; the headers it writes; the loudness it levels; and the inputs it refuses, with a message and no
+// file left behind.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,8 +10,11 @@
 #include <cstring>
 #include <vector>
 
+#include "aiff_bytes.h"
 #include "file_bytes.h"
+#include "flac_bytes.h"
 #include "reference_decoder.h"
+#include "reference_loudness.h"
 #include "temp_directory.h"
 #include "tool_run.h"
 #include "wav_bytes.h"
@@ -114,20 +118,27 @@ struct LoopCase {
   std::string options;
   long loopStart;
   long loopEnd;
+  const char* source;  // as make names it
 };
 
 TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
   const WavShape shape{"16-bit stereo", 16, false, false, 2, 44100};
   const LoopPoints sampled{30000, 70000};
   WriteFileBytes(directory_ / "sampled.wav", WavBytes(shape, Tones(2, 44100, 88200), &sampled));
+  // "Song.flac", its name in the ANSI code page (932), as the command line gives it.
+  const std::string japaneseName = directory_ / "曲.flac";
+  WriteFileBytes(japaneseName, FlacBytes(2, 44100, 16, Tones(2, 44100, 66150), {"LOOP_START=20000", "LOOP_END=50000"}));
   // Tones repeat every few hundred frames: --exact-loop keeps the points where they are given.
   const LoopCase cases[] = {
-      {"a WAV smpl chunk", directory_ / "sampled.wav", "--exact-loop ", 30000, 70000},
-      {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "--exact-loop ", 44100, 110250},
+      {"a WAV smpl chunk", directory_ / "sampled.wav", "--exact-loop ", 30000, 70000, "the input's smpl chunk"},
+      {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "--exact-loop ", 44100, 110250,
+       "the input's LOOPSTART and LOOPLENGTH comments"},
+      {"a FLAC's LOOP_START and LOOP_END comments, under a Japanese name", japaneseName, "--exact-loop ", 20000, 50000,
+       "the input's LOOP_START and LOOP_END comments"},
       {"options over the tags", directory_ / "sampled.wav", "--exact-loop --loop-start 20000 --loop-end 60000 ", 20000,
-       60000},
+       60000, "the command line"},
       {"a loop to the input's end, in seconds", directory_ / "sampled.wav", "--exact-loop --loop-start 0.9s ", 39690,
-       88200},
+       88200, "the command line (0.9s is frame 39690)"},
   };
   for (const LoopCase& loop : cases) {
     SCOPED_TRACE(loop.name);
@@ -137,6 +148,7 @@ TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
     EXPECT_EQ(DecodeReference(ReadFileBytes(directory_ / "loop.ogg")).Frames(), loop.loopEnd - loop.loopStart);
     const std::string played = "through rux2.dll: " + std::to_string(loop.loopEnd + loop.loopEnd - loop.loopStart) + " frames";
     EXPECT_NE(Output().find(played), std::string::npos) << Output();
+    EXPECT_NE(Output().find(std::string("from ") + loop.source), std::string::npos) << Output();
   }
 }
 
@@ -167,6 +179,25 @@ TEST_F(Make, PutsTheHeaderTheLibraryReadsBeforeASingleStream) {
   }
 }
 
+TEST_F(Make, LevelsWhatPlaysFirstToTheLoudnessAskedForAndSaysWhatItMeasured) {
+  // Quiet tones at 48 kHz, where the tests' meter measures: an introduction of a second, a loop of one.
+  std::vector<float> quiet = Tones(2, 48000, 96000);
+  for (float& sample : quiet) sample *= 0.03f;
+  WriteFileBytes(directory_ / "quiet.wav", WavBytes({"16-bit stereo", 16, false, false, 2, 48000}, quiet));
+  ASSERT_EQ(Tool("--loudness -16 --loop-start 48000 " + Path("quiet.wav") + " " + Path("intro.ogg") + " " +
+                 Path("loop.ogg")),
+            0u)
+      << Output();
+  EXPECT_NE(Output().find("dBTP: the introduction and one pass of the loop (frames 0 to 96000)"), std::string::npos)
+      << Output();
+  EXPECT_NE(Output().find("gain:         +"), std::string::npos) << Output();
+  const std::string heard = DecodeReference(ReadFileBytes(directory_ / "intro.ogg")).pcm +
+                            DecodeReference(ReadFileBytes(directory_ / "loop.ogg")).pcm;
+  const ReferenceLoudness played = MeasureReferenceLoudness(heard, 2);
+  EXPECT_NEAR(played.lufs, -16, 0.5);
+  EXPECT_LE(played.truePeakDb, -1 + 0.5);
+}
+
 struct BadCase {
   const char* name;
   std::string input;  // the input file's bytes
@@ -178,19 +209,30 @@ struct BadCase {
 
 TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
   const WavShape shape{"16-bit stereo", 16, false, false, 2, 44100};
-  const std::string wav = WavBytes(shape, Tones(2, 44100, 44100));
-  std::string shortData = wav, badAlign = wav, adpcm = wav;
+  const std::vector<float> tones = Tones(2, 44100, 44100);
+  const std::string wav = WavBytes(shape, tones);
+  std::string shortData = wav, noChannels = wav, adpcm = wav;
   shortData.resize(wav.size() - 1000);
-  badAlign[32] = 3;
+  noChannels[22] = 0;
   adpcm[20] = 2;
   const std::string ogg = StreamBytes(kStereo44100);
+  const std::string flac = FlacBytes(2, 44100, 16, tones, {});
+  const LoopPoints pastTheEnd{20000, 50000};
   const std::string twoOutputs = Path("intro.ogg") + " " + Path("loop.ogg");
   const BadCase cases[] = {
-      {"text", "just some text, no audio", "", twoOutputs, 1, "neither a WAV nor an Ogg Vorbis file"},
+      {"text", "just some text, no audio", "", twoOutputs, 1, "not an audio file that ruxtool reads"},
       {"a WAV cut short", shortData, "", Path("out.ogg"), 1, "cut short"},
-      {"a WAV whose block align contradicts its format", badAlign, "", Path("out.ogg"), 1, "block align"},
-      {"ADPCM", adpcm, "", Path("out.ogg"), 1, "not PCM or float"},
+      {"a WAV whose fmt chunk names no channels", noChannels, "", Path("out.ogg"), 1, "Channel count is zero"},
+      {"an ADPCM WAV with a PCM fmt chunk", adpcm, "", Path("out.ogg"), 1, "Error in ADPCM WAV file"},
       {"an Ogg Vorbis stream cut short", ogg.substr(0, ogg.size() / 2), "", Path("out.ogg"), 1, "cut short"},
+      {"a FLAC cut short", flac.substr(0, flac.size() / 2), "", Path("out.ogg"), 1, "cut short or damaged"},
+      {"an AIFF whose loop markers lie past its end", AiffBytes(2, 44100, tones, &pastTheEnd), "", twoOutputs, 1,
+       "input.bin: its INST chunk's sustain loop: the loop ends at frame 50000, past the input's end"},
+      {"a loop comment that is no number", FlacBytes(2, 44100, 16, tones, {"LOOPSTART=soon"}), "", twoOutputs, 1,
+       "its LOOPSTART comment, looping to the end: LOOPSTART \"soon\" is no frame number"},
+      {"silence to level to a loudness", WavBytes(shape, std::vector<float>(88200)), "--loudness -16 ",
+       Path("out.ogg"), 1, "below the meter's gate of -70 LUFS"},
+      {"a true-peak ceiling without a loudness", wav, "--true-peak -2 ", Path("out.ogg"), 2, "give --loudness too"},
       {"no loop for two outputs", wav, "", twoOutputs, 1, "names no loop"},
       {"a loop that ends before it starts", wav, "--loop-start 30000 --loop-end 20000 ", twoOutputs, 1,
        "at or after its end"},

@@ -1,9 +1,9 @@
 // make_benchmark [MUSIC START END]...: run in the folder of a build's test streams. Prints how long
-// ruxtool make's work takes for the 200 s benchmark stream (reading it, encoding an introduction and
-// a loop part, playing them back through the exports) and the memory it takes; then what each seam
-// of the seam cases costs, as make encodes it, split and encoded alone, and in one uncut stream. Each
-// MUSIC file (WAV or Ogg Vorbis) is measured as well, with a loop from frame START to END mastered
-// with a crossfade of a second.
+// ruxtool make's work takes for the 200 s benchmark stream (reading it, levelling its loudness,
+// encoding an introduction and a loop part, playing them back through the exports) and the memory it
+// takes; then what each seam of the seam cases costs, as make encodes it, split and encoded alone, and
+// in one uncut stream. Each MUSIC file (any audio file make reads) is measured as well, with a loop
+// from frame START to END mastered with a crossfade of a second.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +11,7 @@
 
 #include "audio_file.h"
 #include "loop_streams.h"
+#include "loudness_gain.h"
 #include "process_memory.h"
 #include "rux2_under_test.h"
 #include "seam_comparison.h"
@@ -32,16 +33,21 @@ void PrintMakeTime() {
   }
   const double read = SecondsSince(start);
   const LoopPoints loop{60 * audio.rate, 180 * audio.rate};
+  LoudnessLevel level;
+  LevelLoudness({-16, -1}, loop.end, audio, level, error);
+  const double levelled = SecondsSince(start);
   LoopStreams streams;
   MakeLoopStreams(Rux2(), audio, loop, {audio.channels, audio.rate, 0.5f, 1}, streams);
   const double encoded = SecondsSince(start);
   const SeamCheck check = CheckSeams(Rux2(), audio, loop, streams.intro, streams.loop);
   const double total = SecondsSince(start);
-  std::printf("ruxtool make on %s (%ld s), its loop from 60 s to 180 s, quality 5:\n", path,
+  std::printf("ruxtool make --loudness -16 on %s (%ld s), its loop from 60 s to 180 s, quality 5:\n", path,
               audio.Frames() / audio.rate);
-  std::printf("  reading and decoding %.2f s, encoding the parts and choosing %.2f s, playing them back %.2f s: %.2f s in all "
+  std::printf("  reading and decoding %.2f s, measuring 180 s of loudness and putting the gain on %.2f s (%.1f LUFS, "
+              "%+.1f dB),\n  encoding the parts and choosing %.2f s, playing them back %.2f s: %.2f s in all "
               "(%.1fx real time)\n",
-              read, encoded - read, total - encoded, total, audio.Frames() / static_cast<double>(audio.rate) / total);
+              read, levelled - read, level.measured.lufs, level.gainDb, encoded - levelled, total - encoded, total,
+              audio.Frames() / static_cast<double>(audio.rate) / total);
   std::printf("  %s; peak memory %.1f MiB\n", check.problem.empty() ? "played exactly" : check.problem.c_str(),
               PeakMemoryBytes() / 1048576.0);
 }
