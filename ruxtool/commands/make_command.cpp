@@ -104,7 +104,7 @@ int Make(const Rux2Exports& rux, const MakeOptions& options) {
   if (!LevelInput(options, loop, audio, error)) return Fail(error);
   const bool twoParts = !options.loopOutput.empty();
   LoopStreams streams;
-  if (!MakeLoopStreams(rux, audio, loop, settings, streams)) return Fail(refused);
+  if (!MakeLoopStreams(audio, loop, settings, streams)) return Fail(refused);
   if (!twoParts) streams.loop = SingleStream(options, audio, streams.loop);
   PrintParts(options, choice, streams);
 

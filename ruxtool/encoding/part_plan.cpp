@@ -44,3 +44,14 @@ PartPlan LoopPlan(LoopPoints loop, long inputFrames, const PartContext& context)
   AppendFollowing(plan.runs, loop.end, loop, inputFrames, context.after);
   return plan;
 }
+
+PartPlan Shortened(const PartPlan& plan, long length, long lookAhead) {
+  PartPlan shortened{{}, plan.before, std::min(plan.length, length)};
+  long left = plan.before + shortened.length + lookAhead;
+  for (const FrameRun& run : plan.runs) {
+    const long take = std::min(run.count, left);
+    if (take > 0) shortened.runs.push_back({run.first, take});
+    left -= take;
+  }
+  return shortened;
+}

@@ -6,16 +6,16 @@
 // such a stream would, and its context is lengthened until its first frame lies as far past a
 // block's centre as the introduction's end does. Its start then meets the loop's end, whose blocks
 // follow the introduction's by the loop's length, out of step; the loop part as its own context lays
-// it meets it otherwise. Both are played and the better kept.
+// it meets it otherwise. The first is kept where its loop's seam plays no worse than the music around
+// it; else the second is made too, and the one whose worse seam costs less kept. Seams are measured
+// from the frames near them.
 #include "loop_streams.h"
 
 #include <algorithm>
-#include <limits>
-#include <vector>
 
 #include "part_encoder.h"
 #include "part_plan.h"
-#include "seam_check.h"
+#include "seam_estimate.h"
 
 namespace {
 
@@ -23,48 +23,36 @@ namespace {
 long StepIntoPhase(const PcmAudio& audio, LoopPoints loop, const PartContext& context, const VorbisSettings& settings,
                    long phase) {
   // The blocks at the loop's start follow from the context and the look-ahead alone.
-  PartPlan trial = LoopPlan(loop, audio.Frames(), context);
-  trial.length = std::min(trial.length, context.after);
+  const PartPlan trial = Shortened(LoopPlan(loop, audio.Frames(), context), context.after, context.after);
   const long hop = LongBlockSize(settings) / 2;
   const long trialPhase = EncodePart(audio, trial, settings).startPhase;
   return ((phase - trialPhase) % hop + hop) % hop;
 }
 
-double WorstCost(const SeamCheck& check) {
-  if (!check.problem.empty()) return std::numeric_limits<double>::infinity();
-  double worst = -std::numeric_limits<double>::infinity();
-  for (const SeamResult& seam : check.seams) worst = std::max(worst, seam.error.Cost());
-  return worst;
-}
 
 }  // namespace
 
-bool MakeLoopStreams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const VorbisSettings& settings,
-                     LoopStreams& streams) {
+bool MakeLoopStreams(const PcmAudio& audio, LoopPoints loop, const VorbisSettings& settings, LoopStreams& streams) {
   const PartContext context = ContextFor(settings);
   if (context.after == 0) return false;
   if (loop.start == 0) {
     streams.loop = EncodePart(audio, LoopPlan(loop, audio.Frames(), context), settings).stream;
     return true;
   }
-  const EncodedPart intro = EncodePart(audio, IntroPlan(loop, audio.Frames(), context), settings);
-  streams.intro = intro.stream;
   VorbisSettings loopSettings = settings;
   ++loopSettings.serial;
+  const EncodedPart intro = EncodePart(audio, IntroPlan(loop, audio.Frames(), context), settings);
+  streams.intro = intro.stream;
   const long inStep = StepIntoPhase(audio, loop, context, loopSettings, intro.endPhase);
+  PartContext lengthened = context;
+  lengthened.before += inStep;
+  streams.loop = EncodePart(audio, LoopPlan(loop, audio.Frames(), lengthened), loopSettings).stream;
   // Already in step, the two ways are one.
-  std::vector<long> extras{inStep};
-  if (inStep != 0) extras.push_back(0);
-  double best = std::numeric_limits<double>::infinity();
-  for (const long extra : extras) {
-    PartContext lengthened = context;
-    lengthened.before += extra;
-    std::string part = EncodePart(audio, LoopPlan(loop, audio.Frames(), lengthened), loopSettings).stream;
-    const double cost = WorstCost(CheckSeams(rux, audio, loop, intro.stream, part));
-    if (cost < best || streams.loop.empty()) {
-      best = cost;
-      streams.loop = std::move(part);
-    }
-  }
+  if (inStep == 0) return true;
+  const SeamCosts inStepCosts = EstimateSeamCosts(audio, loop, streams.intro, streams.loop);
+  // A loop's seam no worse than the music around it is kept; the introduction's is in step already.
+  if (inStepCosts.loop <= 0) return true;
+  std::string own = EncodePart(audio, LoopPlan(loop, audio.Frames(), context), loopSettings).stream;
+  if (EstimateSeamCosts(audio, loop, streams.intro, own).Worst() < inStepCosts.Worst()) streams.loop = std::move(own);
   return true;
 }

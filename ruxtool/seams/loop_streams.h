@@ -5,7 +5,6 @@
 #include <string>
 
 #include "pcm_audio.h"
-#include "rux2_exports.h"
 #include "vorbis_packet_encoder.h"
 
 struct LoopStreams {
@@ -13,9 +12,8 @@ struct LoopStreams {
   std::string loop;   // the loop part, or the single stream
 };
 
-// loop.start 0 and loop.end the input's end: a single stream. settings give the channels, rate and
-// quality; each part gets a serial number of its own. Where the loop part can be laid among the
-// encoder's blocks in more than one way, each is played through the exports and the one whose worst
-// seam costs least is kept. False when libvorbisenc refuses the settings.
-bool MakeLoopStreams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const VorbisSettings& settings,
-                     LoopStreams& streams);
+// loop.start 0 and loop.end the input's end: a single stream. settings give the channels, rate,
+// quality and comments; each part gets a serial number of its own. The loop part is laid among the
+// encoder's blocks in step with the introduction's, or as its own context lays it where that makes its
+// seams clearly better. False when libvorbisenc refuses the settings.
+bool MakeLoopStreams(const PcmAudio& audio, LoopPoints loop, const VorbisSettings& settings, LoopStreams& streams);

@@ -84,7 +84,7 @@ TEST(Loudness, AQuietAndALoudSongPlayAtTheTargetWithTheirTruePeakUnderTheCeiling
     const std::vector<float> heardInput(song.audio.samples.begin(), song.audio.samples.begin() + song.loop.end * 2);
     EXPECT_NEAR(MeasureReferenceLoudness(Pcm16(heardInput), 2).lufs, level.measured.lufs, 0.1);
     LoopStreams streams;
-    ASSERT_TRUE(MakeLoopStreams(Rux2(), audio, song.loop, {2, kRate, 0.5f, 1}, streams));
+    ASSERT_TRUE(MakeLoopStreams(audio, song.loop, {2, kRate, 0.5f, 1}, streams));
     const ReferenceLoudness played =
         MeasureReferenceLoudness(DecodeReference(streams.intro).pcm + DecodeReference(streams.loop).pcm, 2);
     std::printf("input %.2f LUFS, true peak %.2f dBTP; gain %+.2f dB; played %.2f LUFS, true peak %.2f dBTP\n",

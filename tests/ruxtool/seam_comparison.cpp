@@ -46,7 +46,7 @@ std::vector<float> Played(const std::string& stream, int channels) {
 
 SeamCheck MadeSeams(const SeamCase& seamCase) {
   LoopStreams streams;
-  MakeLoopStreams(Rux2(), seamCase.song.audio, seamCase.song.loop, SettingsOf(seamCase), streams);
+  MakeLoopStreams(seamCase.song.audio, seamCase.song.loop, SettingsOf(seamCase), streams);
   return CheckSeams(Rux2(), seamCase.song.audio, seamCase.song.loop, streams.intro, streams.loop);
 }
 

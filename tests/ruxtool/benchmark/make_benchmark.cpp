@@ -37,7 +37,7 @@ void PrintMakeTime() {
   LevelLoudness({-16, -1}, loop.end, audio, level, error);
   const double levelled = SecondsSince(start);
   LoopStreams streams;
-  MakeLoopStreams(Rux2(), audio, loop, {audio.channels, audio.rate, 0.5f, 1}, streams);
+  MakeLoopStreams(audio, loop, {audio.channels, audio.rate, 0.5f, 1}, streams);
   const double encoded = SecondsSince(start);
   const SeamCheck check = CheckSeams(Rux2(), audio, loop, streams.intro, streams.loop);
   const double total = SecondsSince(start);
