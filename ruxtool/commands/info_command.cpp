@@ -3,6 +3,7 @@
 
 #include "bound_stream.h"
 #include "commands.h"
+#include "made_from.h"
 
 namespace {
 
@@ -37,6 +38,15 @@ void PrintActivePart(const Rux2Library& rux, DecoderRecord& record, const char* 
   PrintFormat(formatLabel, *rux.RUX_GetPcmFormat(&record));
 }
 
+// What ruxtool make recorded in the stream's comments, where it made the stream.
+void PrintMadeFrom(const std::string& path, long long offset) {
+  MadeFrom made;
+  if (!ReadMadeFrom(path, made, offset)) return;
+  std::printf("made by:      ruxtool %s with %s\n", made.version.c_str(), made.options.c_str());
+  std::printf("made from:    an input of %s, its loop from %s: %s\n", made.input.c_str(), made.loopGiven.c_str(),
+              made.loop.c_str());
+}
+
 }  // namespace
 
 int ShowInfo(const Rux2Library& rux, const ToolOptions& options) {
@@ -50,6 +60,7 @@ int ShowInfo(const Rux2Library& rux, const ToolOptions& options) {
   std::printf("%s %s (%s)\n", twoPart ? "introduction:" : "stream:      ", options.stream.c_str(),
               options.fromFile ? "file source" : "memory image");
   PrintHeader(record.part[0].header);
+  PrintMadeFrom(options.stream, options.offset);
   PrintActivePart(rux, record, "format:      ");
   const int result = rux.RUX_DetectConfigure(&record);
   std::printf("detection:    %d\n", result);
@@ -57,6 +68,7 @@ int ShowInfo(const Rux2Library& rux, const ToolOptions& options) {
   PrintFormat("decoded as:  ", *rux.RUX_GetPcmFormat(&record));
   if (!twoPart) return 0;
   std::printf("loop part:    %s\n", options.loopStream.c_str());
+  PrintMadeFrom(options.loopStream, 0);
   PrintFormat("format:      ", FormatOf(record.part[1].header));
   rux.RUX_Replay(&record);
   PrintActivePart(rux, record, "decoded as:  ");

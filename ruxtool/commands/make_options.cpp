@@ -2,16 +2,23 @@
 #include "make_options.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "folder_files.h"
 #include "parse_number.h"
 
 const char kMakeUsage[] =
     "make writes one stream of the whole input, or an introduction (frames before the loop's start) and\n"
     "a loop part (the loop) for RUX_InputMemory2 and RUX_InputFile2. They play on from each other as the\n"
     "input does, and make plays them through rux2.dll and reports each seam.\n"
+    "Given a folder, make makes every audio file under it into the output folder, at the same relative\n"
+    "path: NAME.intro.ogg and NAME.loop.ogg for a file with a loop, NAME.ogg for one without. A file's\n"
+    "loop comes from a line START END NAME of loops.txt in its folder (END - for the file's end, START\n"
+    "-1 for no loop), else from its tags, else, with --loop-start auto, from the search. A file whose\n"
+    "outputs record the same input, options and loop is up to date and passed over.\n"
     "  --loop-start P  the loop's first frame; otherwise the input's own loop: the first loop of a WAV\n"
     "                  smpl chunk, AIFF's sustain loop, or the LOOPSTART and LOOPLENGTH (or LOOPEND)\n"
     "                  comments of an Ogg Vorbis or FLAC input. P is frames (196320), seconds (4.09s)\n"
@@ -29,7 +36,9 @@ const char kMakeUsage[] =
     "  --header H      none, rux or rx2a: the header before a single stream (default none)\n"
     "  --value1 N      the header's value 1, carried to the engine unchanged (default 0)\n"
     "  --value3 N      the header's value 3 (default 0)\n"
-    "  --extra HEX     an RX2A header's 16 extra bytes, up to 32 hex digits (default zeros)\n";
+    "  --extra HEX     an RX2A header's 16 extra bytes, up to 32 hex digits (default zeros)\n"
+    "  -j N            for a folder: files made at once (default: one per processor)\n"
+    "  --force         for a folder: every file made again, up to date or not\n";
 
 namespace {
 
@@ -71,6 +80,7 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
     return options.truePeakGiven = ParseDecimalNumber(value, -30, 0, options.loudness.truePeakCeilingDb);
   }
   if (option == "--header") return ParseHeader(value, options.header.kind);
+  if (option == "-j") return ParseWholeNumber(value, 1, 64, options.jobs);
   headerValues = true;
   if (option == "--value1") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value1);
   if (option == "--value3") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value3);
@@ -79,36 +89,63 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 
 bool TakesValue(const std::string& option) {
   for (const char* name : {"--loop-start", "--loop-end", "--quality", "--loudness", "--true-peak", "--header",
-                           "--value1", "--value3", "--extra"}) {
+                           "--value1", "--value3", "--extra", "-j"}) {
     if (option == name) return true;
   }
   return false;
 }
 
-bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraGiven, std::string& error) {
+// The output folder is the input folder or lies in it: what make writes would be read as input next.
+bool OutputWithinInput(const MakeOptions& options) {
+  const auto trimmed = [](std::string path) {
+    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    return path;
+  };
+  const std::string input = trimmed(options.input), output = trimmed(options.output);
+  return output == input || (output.compare(0, input.size(), input) == 0 && output.size() > input.size() &&
+                             LastSeparator(output.substr(0, input.size() + 1)) == input.size());
+}
+
+std::string FolderProblem(const MakeOptions& options) {
+  if (!options.loopOutput.empty()) return "a folder is made into one output folder";
+  if ((options.loopStartGiven && !options.loopStartAuto) || options.loopEndGiven) {
+    return "a folder's loops come from its loops.txt, its files' tags or --loop-start auto";
+  }
+  if (OutputWithinInput(options)) return "the output folder may not be the input folder or lie in it";
+  return {};
+}
+
+std::string FileProblem(const MakeOptions& options) {
   const bool twoParts = !options.loopOutput.empty();
   if (twoParts && options.header.kind != HeaderChoice::Kind::kNone) {
-    error = "--header applies to a single stream: RUX_InputMemory2 and RUX_InputFile2 take plain Ogg Vorbis";
-  } else if (headerValues && options.header.kind == HeaderChoice::Kind::kNone) {
+    return "--header applies to a single stream: RUX_InputMemory2 and RUX_InputFile2 take plain Ogg Vorbis";
+  }
+  if (twoParts && options.output == options.loopOutput) return "the introduction and the loop part go into two different files";
+  if (!twoParts && (options.loopStartGiven || options.loopEndGiven)) {
+    return "a loop needs two outputs, the introduction and the loop part";
+  }
+  if (options.exactLoop && (!twoParts || options.loopStartAuto)) {
+    return "--exact-loop keeps a loop's given points: it needs two outputs and no --loop-start auto";
+  }
+  if (options.jobs || options.force) return "-j and --force apply to a folder";
+  return {};
+}
+
+bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraGiven, std::string& error) {
+  if (headerValues && options.header.kind == HeaderChoice::Kind::kNone) {
     error = "--value1, --value3 and --extra go into a header: give --header rux or rx2a";
   } else if (extraGiven && options.header.kind != HeaderChoice::Kind::kRx2a) {
     error = "--extra goes into an RX2A header only";
-  } else if (twoParts && options.output == options.loopOutput) {
-    error = "the introduction and the loop part go into two different files";
-  } else if (!twoParts && (options.loopStartGiven || options.loopEndGiven)) {
-    error = "a loop needs two outputs, the introduction and the loop part";
   } else if (options.loopEndGiven && !options.loopStartGiven) {
     error = "--loop-end needs --loop-start";
   } else if (options.loopEndGiven && options.loopStartAuto) {
     error = "--loop-start auto finds the loop's end too: leave out --loop-end";
-  } else if (options.exactLoop && (!twoParts || options.loopStartAuto)) {
-    error = "--exact-loop keeps a loop's given points: it needs two outputs and no --loop-start auto";
   } else if (options.truePeakGiven && !options.loudnessGiven) {
     error = "--true-peak caps the gain of --loudness: give --loudness too";
   } else {
-    return true;
+    error = options.folder ? FolderProblem(options) : FileProblem(options);
   }
-  return false;
+  return error.empty();
 }
 
 }  // namespace
@@ -118,12 +155,12 @@ bool ParseMakeOptions(int count, char** arguments, MakeOptions& options, std::st
   bool headerValues = false, extraGiven = false;
   for (int i = 0; i < count; ++i) {
     const std::string argument = arguments[i];
-    if (argument.compare(0, 2, "--") != 0) {
+    if (argument.compare(0, 2, "--") != 0 && argument != "-j") {
       names.push_back(argument);
       continue;
     }
-    if (argument == "--exact-loop") {
-      options.exactLoop = true;
+    if (argument == "--exact-loop" || argument == "--force") {
+      (argument == "--force" ? options.force : options.exactLoop) = true;
       continue;
     }
     if (!TakesValue(argument) || i + 1 == count) {
@@ -143,5 +180,30 @@ bool ParseMakeOptions(int count, char** arguments, MakeOptions& options, std::st
   options.input = names[0];
   options.output = names[1];
   if (names.size() == 3) options.loopOutput = names[2];
+  options.folder = IsFolder(options.input);
   return CheckCombination(options, headerValues, extraGiven, error);
+}
+
+std::string ShapingOptions(const MakeOptions& options) {
+  char text[160];
+  std::snprintf(text, sizeof text, "--quality %g", options.quality);
+  std::string line = text;
+  if (options.loudnessGiven) {
+    std::snprintf(text, sizeof text, " --loudness %g --true-peak %g", options.loudness.lufs,
+                  options.loudness.truePeakCeilingDb);
+    line += text;
+  }
+  if (options.exactLoop) line += " --exact-loop";
+  if (options.loopStartAuto) line += " --loop-start auto";
+  if (options.header.kind != HeaderChoice::Kind::kNone) {
+    std::snprintf(text, sizeof text, " --header %s --value1 %u --value3 %u --extra ",
+                  options.header.kind == HeaderChoice::Kind::kRux ? "rux" : "rx2a",
+                  static_cast<unsigned>(options.header.value1), static_cast<unsigned>(options.header.value3));
+    line += text;
+    for (const uint8_t byte : options.header.extra) {
+      std::snprintf(text, sizeof text, "%02X", byte);
+      line += text;
+    }
+  }
+  return line;
 }

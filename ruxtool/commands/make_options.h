@@ -9,8 +9,9 @@
 
 struct MakeOptions {
   std::string input;
-  std::string output;      // the single stream, or the introduction
-  std::string loopOutput;  // the loop part; empty for a single stream
+  std::string output;      // the single stream, or the introduction; the output folder for a folder
+  std::string loopOutput;  // the loop part; empty for a single stream and for a folder
+  bool folder = false;     // the input is a folder, whose audio files are made into the output folder
   float quality = 5;       // Vorbis quality, -1 to 10
   HeaderChoice header;
   bool loopStartGiven = false;
@@ -22,6 +23,8 @@ struct MakeOptions {
   bool loudnessGiven = false;  // --loudness: one gain to its loudness, capped by the true-peak ceiling
   bool truePeakGiven = false;
   LoudnessTarget loudness;
+  unsigned jobs = 0;   // -j: files of a folder made at once; 0 for one per processor
+  bool force = false;  // --force: every file of a folder made again, up to date or not
 };
 
 extern const char kMakeUsage[];
@@ -29,3 +32,5 @@ extern const char kMakeUsage[];
 // arguments: what follows the word make. False, with the reason in error, when they are not what
 // kMakeUsage describes.
 bool ParseMakeOptions(int count, char** arguments, MakeOptions& options, std::string& error);
+// The options that shape the streams, as a command line in one order, which the streams record.
+std::string ShapingOptions(const MakeOptions& options);

@@ -8,6 +8,7 @@ VorbisPacketEncoder::VorbisPacketEncoder(const VorbisSettings& settings) : chann
   ready_ = vorbis_encode_init_vbr(&info_, settings.channels, settings.rate, settings.quality) == 0;
   if (!ready_) return;
   vorbis_comment_add_tag(&comment_, "ENCODER", "ruxtool");
+  for (const std::string& text : settings.comments) vorbis_comment_add(&comment_, text.c_str());
   vorbis_analysis_init(&dsp_, &info_);
   vorbis_block_init(&dsp_, &block_);
 }

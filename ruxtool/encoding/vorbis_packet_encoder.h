@@ -12,6 +12,7 @@ struct VorbisSettings {
   long rate = 44100;
   float quality = 0.5f;  // libvorbisenc's VBR quality, -0.1 to 1
   int serial = 1;
+  std::vector<std::string> comments;  // "NAME=value", after the encoder's own
 };
 
 struct AudioPacket {

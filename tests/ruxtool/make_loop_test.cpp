@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game_songs.h"
-#include "loop_choice.h"
+#include "make_request.h"
 
 namespace {
 
@@ -82,7 +82,8 @@ TEST(MakeLoop, MovesPointsALittleOffToWhereTheMusicRepeatsAndKeepsTheRest) {
     ASSERT_TRUE(ParseArguments(given.options(truth), options));
     LoopChoice choice;
     std::string error;
-    ASSERT_TRUE(ChooseLoop(options, audio, kMinimumLoop, choice, error)) << error;
+    ASSERT_TRUE(ChooseLoop(RequestFor(options, "song.wav", "").loop, "song.wav", audio, kMinimumLoop, choice, error))
+        << error;
     if (options.loopStart.IsTime()) EXPECT_NE(choice.source.find("1.52s is frame 67032"), std::string::npos) << choice.source;
     if (given.moved) {
       EXPECT_EQ(choice.loop.start, truth.start);

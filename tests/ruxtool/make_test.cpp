@@ -258,4 +258,42 @@ TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
   }
 }
 
+TEST_F(Make, MakesAFolderFileByFilePassingOverWhatIsUpToDateAndGoingOnPastAFileThatFails) {
+  const WavShape shape{"16-bit stereo", 16, false, false, 2, 44100};
+  const LoopPoints loop{20000, 40000};
+  const std::string wav = WavBytes(shape, Tones(2, 44100, 44100), &loop);
+  CreateDirectoryA((directory_ / "src").c_str(), nullptr);
+  for (const char* folder : {"src\\bgm", "src\\se"}) CreateDirectoryA((directory_ / folder).c_str(), nullptr);
+  WriteFileBytes(directory_ / "src\\bgm\\song.wav", wav);
+  // A smpl loop that loops.txt takes away, and a sound without one.
+  WriteFileBytes(directory_ / "src\\bgm\\jingle.wav", wav);
+  WriteFileBytes(directory_ / "src\\bgm\\loops.txt", "# START END NAME\r\n-1 - jingle.wav\r\n");
+  WriteFileBytes(directory_ / "src\\se\\click.wav", WavBytes(shape, Tones(2, 44100, 22050)));
+  WriteFileBytes(directory_ / "src\\se\\broken.wav", wav.substr(0, wav.size() / 2));
+  WriteFileBytes(directory_ / "src\\notes.txt", "not audio");
+  const std::string folders = "--exact-loop " + Path("src") + " " + Path("out");
+
+  EXPECT_EQ(Tool("-j 2 " + folders), 1u) << Output();
+  for (const char* line : {"] bgm\\song.wav: made, 1.00 s, loop frames 20000 to 40000", "] bgm\\jingle.wav: made, 1.00 s, no loop",
+                           "] se\\click.wav: made, 0.50 s, no loop", "] se\\broken.wav: failed: it is cut short",
+                           "4 files in "}) {
+    EXPECT_NE(Output().find(line), std::string::npos) << line << "\n" << Output();
+  }
+  EXPECT_EQ(FilesIn(directory_ / "out\\bgm\\"),
+            (std::vector<std::string>{"jingle.ogg", "song.intro.ogg", "song.loop.ogg"}));
+  EXPECT_EQ(FilesIn(directory_ / "out\\se\\"), std::vector<std::string>{"click.ogg"});
+  EXPECT_EQ(DecodeReference(ReadFileBytes(directory_ / "out\\bgm\\song.loop.ogg")).Frames(), 20000);
+  const std::string made = ReadFileBytes(directory_ / "out\\bgm\\song.loop.ogg");
+
+  DeleteFileA((directory_ / "src\\se\\broken.wav").c_str());
+  EXPECT_EQ(Tool(folders), 0u) << Output();
+  EXPECT_NE(Output().find("3 files in"), std::string::npos) << Output();
+  EXPECT_NE(Output().find(": 0 made, 3 up to date, 0 failed"), std::string::npos) << Output();
+  EXPECT_EQ(ReadFileBytes(directory_ / "out\\bgm\\song.loop.ogg"), made);
+
+  // Other options make other streams.
+  EXPECT_EQ(Tool("--quality 3 " + folders), 0u) << Output();
+  EXPECT_NE(Output().find(": 3 made, 0 up to date, 0 failed"), std::string::npos) << Output();
+}
+
 }  // namespace

@@ -52,7 +52,7 @@ class Ruxtool : public testing::Test {
   // The sample phrase, in the folder "sample" of the test's folder.
   std::string MakePhrase() {
     const std::string sample = directory_ / "sample";
-    EXPECT_EQ(RunProgram(Program("make_sample_phrase.exe") + " " + Quoted(sample), Output()), 0u)
+    EXPECT_EQ(RunProgram(Program("make_sample_soundtrack.exe") + " " + Quoted(sample), Output()), 0u)
         << ReadFileBytes(Output());
     return sample;
   }

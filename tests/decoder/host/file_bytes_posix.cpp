@@ -1,8 +1,10 @@
 // Reading and writing whole files with the standard streams, for the host build.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -32,4 +34,17 @@ bool WriteSparseFile(const std::string& path, uint64_t size, const FilePieces& p
 bool FileExists(const std::string& path) {
   struct stat status;
   return stat(path.c_str(), &status) == 0;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  if (DIR* directory = opendir(folder.c_str())) {
+    while (const dirent* entry = readdir(directory)) {
+      struct stat status;
+      if (stat((folder + entry->d_name).c_str(), &status) == 0 && S_ISREG(status.st_mode)) names.push_back(entry->d_name);
+    }
+    closedir(directory);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }

@@ -1,55 +1,109 @@
 // make_benchmark [MUSIC START END]...: run in the folder of a build's test streams. Prints how long
-// ruxtool make's work takes for the 200 s benchmark stream (reading it, levelling its loudness,
-// encoding an introduction and a loop part, playing them back through the exports) and the memory it
-// takes; then what each seam of the seam cases costs, as make encodes it, split and encoded alone, and
-// in one uncut stream. Each MUSIC file (any audio file make reads) is measured as well, with a loop
-// from frame START to END mastered with a crossfade of a second.
+// ruxtool make takes for the 200 s benchmark stream, written as a WAV file as composers deliver it,
+// against oggenc encoding the same file at the same quality, and what --loudness adds; how much faster a folder of songs is made with -j 2 than with -j 1; then what each seam of
+// the seam cases costs, as make encodes it, split and encoded alone, and in one uncut stream. Each
+// MUSIC file (any audio file make reads) is measured as well, with a loop from frame START to END
+// mastered with a crossfade of a second.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "audio_file.h"
-#include "loop_streams.h"
+#include "folder_files.h"
+#include "folder_make.h"
 #include "loudness_gain.h"
-#include "process_memory.h"
+#include "make_request.h"
+#include "music_generator.h"
 #include "rux2_under_test.h"
 #include "seam_comparison.h"
+#include "wav_writer.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr char kWav[] = "make_benchmark.wav";
+constexpr char kSongs[] = "make_benchmark_songs";
+constexpr char kMadeSongs[] = "make_benchmark_made";
+constexpr unsigned kSongCount = 4;
+
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-void PrintMakeTime() {
-  const char* path = "long_stereo_44100.ogg";
+double SecondsOf(const std::function<bool()>& work, bool& done) {
   const Clock::time_point start = Clock::now();
+  done = work();
+  return SecondsSince(start);
+}
+
+// The benchmark stream as 16-bit WAV files: the whole of it, and songs of generated music with their
+// loop in a smpl chunk.
+bool WriteInputs() {
   PcmAudio audio;
   std::string error;
-  if (!ReadAudioFile(path, audio, error)) {
+  if (!ReadAudioFile("long_stereo_44100.ogg", audio, error)) {
     std::printf("%s\n", error.c_str());
-    return;
+    return false;
   }
-  const double read = SecondsSince(start);
-  const LoopPoints loop{60 * audio.rate, 180 * audio.rate};
-  LoudnessLevel level;
-  LevelLoudness({-16, -1}, loop.end, audio, level, error);
-  const double levelled = SecondsSince(start);
-  LoopStreams streams;
-  MakeLoopStreams(audio, loop, {audio.channels, audio.rate, 0.5f, 1}, streams);
-  const double encoded = SecondsSince(start);
-  const SeamCheck check = CheckSeams(Rux2(), audio, loop, streams.intro, streams.loop);
-  const double total = SecondsSince(start);
-  std::printf("ruxtool make --loudness -16 on %s (%ld s), its loop from 60 s to 180 s, quality 5:\n", path,
+  bool written = WriteWavFile(kWav, audio.channels, audio.rate, Pcm16(audio.samples));
+  MakeParentFolders(std::string(kSongs) + "/song");
+  for (unsigned seed = 1; seed <= kSongCount; ++seed) {
+    SongShape shape;
+    shape.loopBars = 8;
+    shape.seed = seed;
+    const GeneratedSong song = MakeSong(shape, 2, 44100);
+    written = written && WriteWavFile(std::string(kSongs) + "/song" + std::to_string(seed) + ".wav", 2, 44100,
+                                      Pcm16(song.audio.samples), &song.loop);
+  }
+  return written;
+}
+
+bool MakeWith(const std::vector<std::string>& words) {
+  std::vector<std::string> arguments = words;
+  std::vector<char*> pointers;
+  for (std::string& argument : arguments) pointers.push_back(&argument[0]);
+  MakeOptions options;
+  std::string error;
+  if (!ParseMakeOptions(static_cast<int>(pointers.size()), pointers.data(), options, error)) return false;
+  if (options.folder) return MakeFolder(Rux2(), options, [] { return false; }) == 0;
+  MakeRequest request = RequestFor(options, options.input, "the command line");
+  request.introPath = options.output;
+  request.loopPath = options.loopOutput;
+  MadeStreams made;
+  return MakeStreams(Rux2(), request, [] { return false; }, made, error);
+}
+
+void PrintMakeTime() {
+  if (!WriteInputs()) return;
+  bool made = false, encoded = false, levelled = false, folders = true;
+  const double make =
+      SecondsOf([] { return MakeWith({"--loop-start", "60s", "--loop-end", "180s", kWav, "i.ogg", "l.ogg"}); }, made);
+  const double oggenc = SecondsOf([] { return std::system("oggenc -Q -q 5 -o o.ogg make_benchmark.wav") == 0; }, encoded);
+  PcmAudio audio;
+  std::string error;
+  ReadAudioFile(kWav, audio, error);
+  const double loudness = SecondsOf([&] {
+    LoudnessLevel level;
+    return LevelLoudness({-16, -1}, 180 * audio.rate, audio, level, error);
+  }, levelled);
+  std::printf("ruxtool make on long_stereo_44100.ogg as a WAV file (%ld s), its loop from 60 s to 180 s, quality 5:\n",
               audio.Frames() / audio.rate);
-  std::printf("  reading and decoding %.2f s, measuring 180 s of loudness and putting the gain on %.2f s (%.1f LUFS, "
-              "%+.1f dB),\n  encoding the parts and choosing %.2f s, playing them back %.2f s: %.2f s in all "
-              "(%.1fx real time)\n",
-              read, levelled - read, level.measured.lufs, level.gainDb, encoded - levelled, total - encoded, total,
-              audio.Frames() / static_cast<double>(audio.rate) / total);
-  std::printf("  %s; peak memory %.1f MiB\n", check.problem.empty() ? "played exactly" : check.problem.c_str(),
-              PeakMemoryBytes() / 1048576.0);
+  std::printf("  %.2f s (%s); oggenc -q 5 on the same file: %.2f s%s: make takes %.2f times as long (goal: at "
+              "most 2); --loudness -16 adds %.2f s\n",
+              make, made ? "made" : "failed", oggenc, encoded ? "" : " (oggenc cannot be run here)", make / oggenc,
+              loudness);
+  double seconds[2] = {};
+  for (const int jobs : {1, 2}) {
+    seconds[jobs - 1] = SecondsOf([&] { return MakeWith({"-j", std::to_string(jobs), "--force", kSongs, kMadeSongs}); },
+                                  made);
+    folders = folders && made;
+  }
+  std::printf("ruxtool make on a folder of %u songs (%s): -j 1 %.2f s, -j 2 %.2f s: %.2f times as fast (goal: at least "
+              "1.7 on 2 cores)\n",
+              kSongCount, folders ? "made" : "failed", seconds[0], seconds[1], seconds[0] / seconds[1]);
+  for (const char* file : {kWav, "i.ogg", "l.ogg", "o.ogg"}) std::remove(file);
 }
 
 void PrintSeams(const SeamCase& seamCase) {

@@ -1,0 +1,82 @@
+// The folder's files through FindFirstFileA, GetFileAttributesExA and CreateDirectoryA: paths in the
+// ANSI code page, as ruxtool takes them from its command line.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "folder_files.h"
+
+const char kPathSeparator = '\\';
+
+namespace {
+
+// The separators of path, two-byte characters of the ANSI code page passed over whole.
+std::vector<size_t> Separators(const std::string& path) {
+  std::vector<size_t> separators;
+  for (size_t at = 0; at < path.size(); ++at) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(path[at]))) {
+      ++at;
+    } else if (path[at] == '\\' || path[at] == '/') {
+      separators.push_back(at);
+    }
+  }
+  return separators;
+}
+
+bool ListUnder(const std::string& folder, const std::string& relative, std::vector<std::string>& files) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + relative + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  bool listed = true;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      listed = ListUnder(folder, relative + name + "\\", files) && listed;
+    } else if (IsAudioFileName(name)) {
+      files.push_back(relative + name);
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return listed;
+}
+
+}  // namespace
+
+bool ListAudioFiles(const std::string& folder, std::vector<std::string>& files, std::string& error) {
+  const bool separated = !folder.empty() && LastSeparator(folder) == folder.size() - 1;
+  const std::string root = separated ? folder : folder + "\\";
+  if (!IsFolder(folder) || !ListUnder(root, "", files)) {
+    error = "cannot read the folder " + folder;
+    return false;
+  }
+  std::sort(files.begin(), files.end());
+  return true;
+}
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string FileStamp(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
+  const unsigned long long size = static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+  const unsigned long long time =
+      static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+  return "size " + std::to_string(size) + " time " + std::to_string(time);
+}
+
+size_t LastSeparator(const std::string& path) {
+  const std::vector<size_t> separators = Separators(path);
+  return separators.empty() ? std::string::npos : separators.back();
+}
+
+bool MakeParentFolders(const std::string& path) {
+  const std::vector<size_t> separators = Separators(path);
+  if (separators.empty()) return true;
+  // Each folder on the way is made if it can be; the drive or the share at the start cannot.
+  for (const size_t at : separators) CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  return IsFolder(path.substr(0, separators.back()));
+}

@@ -1,0 +1,228 @@
+// MakeFolder: the files listed and their outputs named first, with what keeps any of them from being
+// made; then each one made, or found up to date, on the threads of RunJobs.
+#include "folder_make.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "folder_files.h"
+#include "loop_list.h"
+#include "made_from.h"
+#include "make_request.h"
+#include "parallel_jobs.h"
+#include "stream_making.h"
+
+namespace {
+
+enum class Outcome { kMade, kUpToDate, kFailed };
+
+struct FolderFile {
+  std::string relative;  // under the source folder
+  MakeRequest request;
+  std::string problem;  // what keeps it from being made, found before any file is
+};
+
+std::string Joined(const std::string& folder, const std::string& relative) {
+  return LastSeparator(folder) == folder.size() - 1 ? folder + relative : folder + kPathSeparator + relative;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The loops.txt of each folder, read once; the lines that name no file are reported by MakeFolder.
+class LoopLists {
+ public:
+  explicit LoopLists(const std::string& source) : source_(source) {}
+  const LoopList& Of(const std::string& folder) {
+    const auto found = lists_.find(folder);
+    if (found != lists_.end()) return found->second;
+    return lists_[folder] = ParseLoopList(ReadText(Joined(source_, folder + "loops.txt")));
+  }
+  const std::map<std::string, LoopList>& All() const { return lists_; }
+
+ private:
+  const std::string source_;
+  std::map<std::string, LoopList> lists_;
+};
+
+// The loop request of a file: its loops.txt line, else its tags, else the search if asked, else none.
+void TakeLoopListEntry(const LoopListEntry* entry, LoopRequest& loop) {
+  loop.wholeInput = entry && entry->noLoop;
+  loop.pointsGiven = entry && !entry->noLoop;
+  if (loop.pointsGiven) {
+    loop.start = entry->start;
+    loop.endGiven = entry->endGiven;
+    loop.end = entry->end;
+    loop.pointsSource = "loops.txt line " + std::to_string(entry->line);
+  }
+  loop.search = loop.search == LoopRequest::Search::kFirst ? LoopRequest::Search::kWhereUntagged : loop.search;
+  loop.required = false;
+}
+
+FolderFile Plan(const MakeOptions& options, const std::string& relative, LoopLists& lists) {
+  const size_t separator = LastSeparator(relative);
+  const std::string folder = separator == std::string::npos ? std::string() : relative.substr(0, separator + 1);
+  const std::string name = relative.substr(folder.size());
+  std::string problem;
+  const LoopListEntry* entry = lists.Of(folder).Find(name, problem);
+  FolderFile file{relative, {}, problem};
+  file.request = RequestFor(options, Joined(options.input, relative), entry ? "loops.txt " + entry->text : "the input");
+  TakeLoopListEntry(entry, file.request.loop);
+  const std::string base = Joined(options.output, relative.substr(0, relative.find_last_of('.')));
+  file.request.introPath = base + ".intro.ogg";
+  file.request.loopPath = base + ".loop.ogg";
+  file.request.singlePath = base + ".ogg";
+  return file;
+}
+
+// Two inputs whose names differ only in their extension would write the same outputs.
+void RefuseSharedOutputs(std::vector<FolderFile>& files) {
+  std::map<std::string, std::vector<size_t>> byOutput;
+  for (size_t i = 0; i < files.size(); ++i) byOutput[files[i].request.singlePath].push_back(i);
+  for (const auto& shared : byOutput) {
+    if (shared.second.size() < 2) continue;
+    for (const size_t i : shared.second) {
+      const size_t other = shared.second[i == shared.second.front() ? 1 : 0];
+      files[i].problem = "its outputs would be those of " + files[other].relative;
+    }
+  }
+}
+
+// Lines of a loops.txt that name no file, or no audio file of its folder.
+std::vector<std::string> UnusedLines(const LoopLists& lists, const std::vector<FolderFile>& files) {
+  std::vector<std::string> unused;
+  for (const auto& list : lists.All()) {
+    const std::string& folder = list.first;
+    for (const std::string& problem : list.second.problems) unused.push_back(folder + problem);
+    for (const LoopListEntry& entry : list.second.entries) {
+      bool named = false;
+      for (const FolderFile& file : files) {
+        named = named || (file.relative.compare(0, folder.size(), folder) == 0 &&
+                          SameFileName(file.relative.substr(folder.size()), entry.name));
+      }
+      if (!named) {
+        unused.push_back(folder + "loops.txt line " + std::to_string(entry.line) + ": it names " + entry.name +
+                         ", which is no audio file of its folder");
+      }
+    }
+  }
+  return unused;
+}
+
+bool UpToDate(const MakeRequest& request) {
+  MadeFrom intro, loop, single;
+  return (ReadMadeFrom(request.introPath, intro) && ReadMadeFrom(request.loopPath, loop) &&
+          intro.SameSource(request.record) && loop.SameSource(request.record)) ||
+         (ReadMadeFrom(request.singlePath, single) && single.SameSource(request.record));
+}
+
+std::string Size(size_t bytes) {
+  char text[32];
+  if (bytes < 1024 * 1024) {
+    std::snprintf(text, sizeof text, "%.1f KiB", bytes / 1024.0);
+  } else {
+    std::snprintf(text, sizeof text, "%.1f MiB", bytes / 1048576.0);
+  }
+  return text;
+}
+
+// "made, 92.30 s, loop frames A to B, gain -3.2 dB, seams -0.4 and +0.2 dB, 1.6 MiB".
+std::string Summary(const MadeStreams& made) {
+  char text[160];
+  std::snprintf(text, sizeof text, "made, %.2f s", made.frames / static_cast<double>(made.rate));
+  std::string summary = text;
+  if (made.decodedFromVorbis) summary += ", decoded from Ogg Vorbis and encoded again";
+  if (made.loop.wholeInput) {
+    summary += ", no loop";
+  } else {
+    summary += ", loop frames " + std::to_string(made.loop.loop.start) + " to " + std::to_string(made.loop.loop.end);
+    if (!made.loop.moved.empty()) summary += " (" + made.loop.moved + ")";
+  }
+  if (made.levelled) {
+    std::snprintf(text, sizeof text, ", gain %+.1f dB", made.level.gainDb);
+    summary += text;
+  }
+  std::string seams;
+  for (const SeamResult& seam : made.check.seams) {
+    if (!seam.error.measured) continue;
+    std::snprintf(text, sizeof text, "%s%+.1f", seams.empty() ? "" : " and ", seam.error.Cost());
+    seams += text;
+  }
+  if (!seams.empty()) summary += ", seam" + std::string(made.check.seams.size() > 1 ? "s " : " ") + seams + " dB";
+  return summary + ", " + Size(made.introBytes + made.loopBytes);
+}
+
+// One file made, or found up to date; the text after its name on its line.
+Outcome MakeFile(const Rux2Exports& rux, const MakeOptions& options, const FolderFile& file,
+                 const std::function<bool()>& interrupted, std::string& text) {
+  if (!file.problem.empty()) {
+    text = "failed: " + file.problem;
+    return Outcome::kFailed;
+  }
+  if (!options.force && UpToDate(file.request)) {
+    text = "up to date";
+    return Outcome::kUpToDate;
+  }
+  MadeStreams made;
+  std::string error;
+  if (!MakeParentFolders(file.request.singlePath)) {
+    error = "cannot make the folder of " + file.request.singlePath;
+  } else if (MakeStreams(rux, file.request, interrupted, made, error)) {
+    text = Summary(made);
+    return Outcome::kMade;
+  }
+  // The line names the file already.
+  const std::string named = file.request.input + ": ";
+  text = "failed: " + (error.compare(0, named.size(), named) == 0 ? error.substr(named.size()) : error);
+  return Outcome::kFailed;
+}
+
+}  // namespace
+
+int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted) {
+  const auto started = std::chrono::steady_clock::now();
+  std::vector<std::string> relatives;
+  std::string error;
+  if (!ListAudioFiles(options.input, relatives, error)) {
+    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+    return 1;
+  }
+  LoopLists lists(options.input);
+  std::vector<FolderFile> files;
+  for (const std::string& relative : relatives) files.push_back(Plan(options, relative, lists));
+  RefuseSharedOutputs(files);
+  const std::vector<std::string> unused = UnusedLines(lists, files);
+  for (const std::string& line : unused) std::printf("%s\n", line.c_str());
+
+  std::mutex printing;
+  size_t finished = 0, counts[3] = {};
+  const unsigned jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+  RunJobs(
+      files.size(), jobs,
+      [&](size_t index) {
+        std::string text;
+        const Outcome outcome = MakeFile(rux, options, files[index], interrupted, text);
+        const std::lock_guard<std::mutex> lock(printing);
+        ++counts[static_cast<int>(outcome)];
+        std::printf("[%zu/%zu] %s: %s\n", ++finished, files.size(), files[index].relative.c_str(), text.c_str());
+        std::fflush(stdout);
+      },
+      interrupted);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  std::printf("%zu files in %.1f s: %zu made, %zu up to date, %zu failed", files.size(), seconds,
+              counts[static_cast<int>(Outcome::kMade)], counts[static_cast<int>(Outcome::kUpToDate)],
+              counts[static_cast<int>(Outcome::kFailed)]);
+  if (!unused.empty()) std::printf("; %zu %s of loops.txt failed", unused.size(), unused.size() == 1 ? "line" : "lines");
+  if (finished < files.size()) std::printf("; interrupted, %zu not made", files.size() - finished);
+  std::printf("\n");
+  const bool failed = counts[static_cast<int>(Outcome::kFailed)] || !unused.empty() || finished < files.size();
+  return failed ? 1 : 0;
+}

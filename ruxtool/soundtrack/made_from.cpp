@@ -1,0 +1,92 @@
+// MadeFrom in comments named RUXTOOL_*; ReadMadeFrom reads no further than the stream's first pages,
+// where the comment header lies, through libogg and libvorbis.
+#include "made_from.h"
+
+#include <ogg/ogg.h>
+#include <vorbis/codec.h>
+
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+constexpr std::streamsize kHeadBytes = 65536;
+// Where the Ogg stream begins after each header the engine reads.
+constexpr size_t kRuxHeaderBytes = 36;
+constexpr size_t kRx2aHeaderBytes = 52;
+
+struct Field {
+  const char* tag;
+  std::string MadeFrom::*value;
+};
+
+const Field kFields[] = {{"RUXTOOL_VERSION", &MadeFrom::version},
+                         {"RUXTOOL_INPUT", &MadeFrom::input},
+                         {"RUXTOOL_OPTIONS", &MadeFrom::options},
+                         {"RUXTOOL_LOOP_GIVEN", &MadeFrom::loopGiven},
+                         {"RUXTOOL_LOOP", &MadeFrom::loop}};
+
+size_t StreamStart(const std::string& head) {
+  if (head.compare(0, 4, std::string("RUX\0", 4)) == 0) return kRuxHeaderBytes;
+  if (head.compare(0, 4, "RX2A") == 0) return kRx2aHeaderBytes;
+  return 0;
+}
+
+// The identification and comment headers of the first logical stream in bytes.
+bool ReadComments(const std::string& bytes, vorbis_comment& comment) {
+  ogg_sync_state sync;
+  ogg_sync_init(&sync);
+  std::memcpy(ogg_sync_buffer(&sync, static_cast<long>(bytes.size())), bytes.data(), bytes.size());
+  ogg_sync_wrote(&sync, static_cast<long>(bytes.size()));
+  ogg_stream_state stream;
+  bool streamStarted = false;
+  vorbis_info info;
+  vorbis_info_init(&info);
+  int headers = 0;
+  ogg_page page;
+  while (headers < 2 && ogg_sync_pageout(&sync, &page) == 1) {
+    if (!streamStarted) {
+      ogg_stream_init(&stream, ogg_page_serialno(&page));
+      streamStarted = true;
+    }
+    if (ogg_stream_pagein(&stream, &page) != 0) break;
+    ogg_packet packet;
+    while (headers < 2 && ogg_stream_packetout(&stream, &packet) == 1) {
+      if (vorbis_synthesis_headerin(&info, &comment, &packet) != 0) break;
+      ++headers;
+    }
+  }
+  if (streamStarted) ogg_stream_clear(&stream);
+  vorbis_info_clear(&info);
+  ogg_sync_clear(&sync);
+  return headers == 2;
+}
+
+}  // namespace
+
+std::vector<std::string> MadeFrom::Comments() const {
+  std::vector<std::string> comments;
+  for (const Field& field : kFields) comments.push_back(std::string(field.tag) + "=" + this->*field.value);
+  return comments;
+}
+
+bool MadeFrom::SameSource(const MadeFrom& other) const {
+  return version == other.version && input == other.input && options == other.options && loopGiven == other.loopGiven;
+}
+
+bool ReadMadeFrom(const std::string& path, MadeFrom& made, long long offset) {
+  std::ifstream file(path, std::ios::binary);
+  file.seekg(offset);
+  std::string head(static_cast<size_t>(kHeadBytes), '\0');
+  file.read(&head[0], kHeadBytes);
+  head.resize(static_cast<size_t>(file.gcount()));
+  vorbis_comment comment;
+  vorbis_comment_init(&comment);
+  const bool read = ReadComments(head.substr(std::min(head.size(), StreamStart(head))), comment);
+  for (const Field& field : kFields) {
+    const char* value = read ? vorbis_comment_query(&comment, field.tag, 0) : nullptr;
+    made.*field.value = value ? value : "";
+  }
+  vorbis_comment_clear(&comment);
+  return read && !made.version.empty();
+}

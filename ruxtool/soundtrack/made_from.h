@@ -1,0 +1,24 @@
+// What an output was made from, kept in its Vorbis comments: ruxtool's version, the input's size and
+// time, the options that shape the stream and where its loop was to come from. An output whose record
+// matches what make would make it from now is up to date.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct MadeFrom {
+  std::string version;    // ruxtool's
+  std::string input;      // the input's stamp, "size S time T"
+  std::string options;    // as make's command line gives them, in one order
+  std::string loopGiven;  // "loops.txt START END", or "the input" (its tags, or the search)
+  std::string loop;       // what was used: "frames A to B", or "none"
+
+  // "RUXTOOL_VERSION=..." and the others, for the stream's comment header.
+  std::vector<std::string> Comments() const;
+  // The same version, input, options and loop given: make would make the same output again.
+  bool SameSource(const MadeFrom& other) const;
+};
+
+// The record in the comment header of the stream at offset in a file, which may begin with a RUX or
+// RX2A header. False when the file cannot be read or holds none.
+bool ReadMadeFrom(const std::string& path, MadeFrom& made, long long offset = 0);
