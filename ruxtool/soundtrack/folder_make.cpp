@@ -83,10 +83,15 @@ FolderFile Plan(const MakeOptions& options, const std::string& relative, LoopLis
   return file;
 }
 
-// Two inputs whose names differ only in their extension would write the same outputs.
+// Two inputs that would write the same output (song.wav and song.flac, or song.loop.wav and the
+// loop part of song.wav) both fail.
 void RefuseSharedOutputs(std::vector<FolderFile>& files) {
   std::map<std::string, std::vector<size_t>> byOutput;
-  for (size_t i = 0; i < files.size(); ++i) byOutput[files[i].request.singlePath].push_back(i);
+  for (size_t i = 0; i < files.size(); ++i) {
+    for (const std::string* path : {&files[i].request.introPath, &files[i].request.loopPath, &files[i].request.singlePath}) {
+      byOutput[*path].push_back(i);
+    }
+  }
   for (const auto& shared : byOutput) {
     if (shared.second.size() < 2) continue;
     for (const size_t i : shared.second) {

@@ -34,6 +34,7 @@ size_t StreamStart(const std::string& head) {
 
 // The identification and comment headers of the first logical stream in bytes.
 bool ReadComments(const std::string& bytes, vorbis_comment& comment) {
+  if (bytes.empty()) return false;
   ogg_sync_state sync;
   ogg_sync_init(&sync);
   std::memcpy(ogg_sync_buffer(&sync, static_cast<long>(bytes.size())), bytes.data(), bytes.size());
