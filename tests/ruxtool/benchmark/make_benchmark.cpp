@@ -4,6 +4,7 @@
 // the seam cases costs, as make encodes it, split and encoded alone, and in one uncut stream. Each
 // MUSIC file (any audio file make reads) is measured as well, with a loop from frame START to END
 // mastered with a crossfade of a second.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -95,9 +96,11 @@ void PrintMakeTime() {
               make, made ? "made" : "failed", oggenc, encoded ? "" : " (oggenc cannot be run here)", make / oggenc,
               loudness);
   double seconds[2] = {};
-  for (const int jobs : {1, 2}) {
-    seconds[jobs - 1] = SecondsOf([&] { return MakeWith({"-j", std::to_string(jobs), "--force", kSongs, kMadeSongs}); },
-                                  made);
+  // The faster of two runs each, as another process may take a core for a while.
+  for (const int jobs : {1, 2, 1, 2}) {
+    const double run = SecondsOf([&] { return MakeWith({"-j", std::to_string(jobs), "--force", kSongs, kMadeSongs}); },
+                                 made);
+    seconds[jobs - 1] = seconds[jobs - 1] ? std::min(seconds[jobs - 1], run) : run;
     folders = folders && made;
   }
   std::printf("ruxtool make on a folder of %u songs (%s): -j 1 %.2f s, -j 2 %.2f s: %.2f times as fast (goal: at least "
