@@ -50,16 +50,6 @@ class PlaybackRecorder {
   std::vector<std::vector<float>> played_;
 };
 
-// The input's frames that should play from the playback's frame first on, for count frames.
-std::vector<float> IdealPlayback(const PcmAudio& audio, LoopPoints loop, long first, long count) {
-  std::vector<float> ideal;
-  for (long frame = first; frame < first + count; ++frame) {
-    const long source = frame < loop.start ? frame : loop.start + (frame - loop.start) % loop.Length();
-    ideal.insert(ideal.end(), audio.Frame(source), audio.Frame(source) + audio.channels);
-  }
-  return ideal;
-}
-
 bool Bind(const Rux2Exports& rux, DecoderRecord& record, const std::string& intro, const std::string& loopPart) {
   void* loopImage = const_cast<char*>(loopPart.data());
   const auto loopSize = static_cast<uint32_t>(loopPart.size());

@@ -62,18 +62,14 @@ std::vector<float> DecodeFrames(const std::string& part, long first, long count)
   return frames;
 }
 
-// The cost of the seam between before's last frames and after's first, where the input's frames
-// ideal.. should play.
+// The cost of the seam between before's last frames and after's first, the first of before being the
+// playback's frame idealFirst.
 double SeamCost(const PcmAudio& audio, const std::vector<float>& before, const std::vector<float>& after,
                 long idealFirst, LoopPoints loop) {
   std::vector<float> played = before;
   played.insert(played.end(), after.begin(), after.end());
   const long frames = static_cast<long>(played.size()) / audio.channels;
-  std::vector<float> ideal;
-  for (long frame = idealFirst; frame < idealFirst + frames; ++frame) {
-    const long source = frame < loop.start ? frame : loop.start + (frame - loop.start) % loop.Length();
-    ideal.insert(ideal.end(), audio.Frame(source), audio.Frame(source) + audio.channels);
-  }
+  const std::vector<float> ideal = IdealPlayback(audio, loop, idealFirst, frames);
   const SeamError error = MeasureSeam(ideal.data(), played.data(), frames, audio.channels,
                                       static_cast<long>(before.size()) / audio.channels);
   return error.measured ? error.Cost() : -std::numeric_limits<double>::infinity();

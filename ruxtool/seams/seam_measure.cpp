@@ -1,4 +1,5 @@
-// MeasureSeam: ratios over every sample of a window, all channels together.
+// MeasureSeam: ratios over every sample of a window, all channels together; IdealPlayback: the
+// playback's frames mapped through the loop to the input's.
 #include "seam_measure.h"
 
 #include <algorithm>
@@ -47,4 +48,13 @@ SeamError MeasureSeam(const float* ideal, const float* played, long frames, int 
   error.seamSnr = WindowSnr(ideal, played, seam, channels);
   error.bodySnr = Median(body);
   return error;
+}
+
+std::vector<float> IdealPlayback(const PcmAudio& audio, LoopPoints loop, long first, long count) {
+  std::vector<float> ideal;
+  for (long frame = first; frame < first + count; ++frame) {
+    const long source = frame < loop.start ? frame : loop.start + (frame - loop.start) % loop.Length();
+    ideal.insert(ideal.end(), audio.Frame(source), audio.Frame(source) + audio.channels);
+  }
+  return ideal;
 }

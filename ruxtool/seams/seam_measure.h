@@ -3,6 +3,10 @@
 // that the encoder's slow drift with loudness does not count as the seam's.
 #pragma once
 
+#include <vector>
+
+#include "pcm_audio.h"
+
 constexpr long kSeamWindow = 2048;
 // How far either side of a seam the measure reads.
 constexpr long kSeamReach = 16 * kSeamWindow + kSeamWindow / 2;
@@ -18,3 +22,7 @@ struct SeamError {
 // ideal and played: the same span of interleaved frames, as it should play and as it played; seam: a
 // frame in it. Windows that do not fit in the span are left out.
 SeamError MeasureSeam(const float* ideal, const float* played, long frames, int channels, long seam);
+
+// The input's frames that should play from the playback's frame first on, for count frames: the
+// introduction, then the loop over and over.
+std::vector<float> IdealPlayback(const PcmAudio& audio, LoopPoints loop, long first, long count);

@@ -8,12 +8,11 @@
 #include <cstring>
 #include <fstream>
 
+#include "stream_header.h"
+
 namespace {
 
 constexpr std::streamsize kHeadBytes = 65536;
-// Where the Ogg stream begins after each header the engine reads.
-constexpr size_t kRuxHeaderBytes = 36;
-constexpr size_t kRx2aHeaderBytes = 52;
 
 struct Field {
   const char* tag;
@@ -26,10 +25,10 @@ const Field kFields[] = {{"RUXTOOL_VERSION", &MadeFrom::version},
                          {"RUXTOOL_LOOP_GIVEN", &MadeFrom::loopGiven},
                          {"RUXTOOL_LOOP", &MadeFrom::loop}};
 
+// Where the Ogg stream begins, after a header as the library recognises it.
 size_t StreamStart(const std::string& head) {
-  if (head.compare(0, 4, std::string("RUX\0", 4)) == 0) return kRuxHeaderBytes;
-  if (head.compare(0, 4, "RX2A") == 0) return kRx2aHeaderBytes;
-  return 0;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(head.data());
+  return HeaderSize(RecognizeHeader(bytes, static_cast<uint32_t>(head.size())));
 }
 
 // The identification and comment headers of the first logical stream in bytes.
