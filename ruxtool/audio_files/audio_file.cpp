@@ -1,11 +1,11 @@
 // ReadAudioFile: "OggS" at the start goes to vorbisfile, everything else to libsndfile.
-#include "audio_file.h"
+#include "audio_files/audio_file.h"
 
 #include <cstring>
 
-#include "input_file.h"
-#include "ogg_vorbis_reader.h"
-#include "sndfile_reader.h"
+#include "audio_files/input_file.h"
+#include "audio_files/ogg_vorbis_reader.h"
+#include "audio_files/sndfile_reader.h"
 
 namespace {
 

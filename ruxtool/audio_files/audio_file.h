@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 // mixToMono: its channels mixed into one as they are read, which holds a long song in a fraction of the
 // memory. False, with a message that names the file and says what is wrong with it, when it cannot be

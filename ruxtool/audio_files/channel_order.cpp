@@ -1,6 +1,6 @@
 // WavChannelOfVorbisChannel: Vorbis puts the centre between the front pair and the LFE last; WAV puts
 // the centre after the front pair and the LFE right after it.
-#include "channel_order.h"
+#include "audio_files/channel_order.h"
 
 namespace {
 

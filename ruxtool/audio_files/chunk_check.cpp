@@ -1,5 +1,5 @@
 // CheckChunksWhole: the chunks walked from the first to the file's end, as the container lays them out.
-#include "chunk_check.h"
+#include "audio_files/chunk_check.h"
 
 #include <cstdint>
 #include <cstring>

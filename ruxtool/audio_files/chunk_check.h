@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "input_file.h"
+#include "audio_files/input_file.h"
 
 // False, with the reason in problem, when a chunk of such a file runs past the file's end; true for
 // files of other kinds.

@@ -1,6 +1,6 @@
 // ReadFlacComments: the metadata chain read through the input's handle, so that a file name in the
 // ANSI code page reaches no library that takes names as UTF-8 (libFLAC does on Windows).
-#include "flac_comments.h"
+#include "audio_files/flac_comments.h"
 
 #include <FLAC/metadata.h>
 

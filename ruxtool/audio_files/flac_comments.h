@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "input_file.h"
+#include "audio_files/input_file.h"
 
 // "NAME=value" as the file holds them; none when it has no comment block or its metadata cannot be read.
 std::vector<std::string> ReadFlacComments(InputFile& file);

@@ -1,5 +1,5 @@
 // InputFile over the C runtime's FILE, with its 64-bit seeks.
-#include "input_file.h"
+#include "audio_files/input_file.h"
 
 namespace {
 

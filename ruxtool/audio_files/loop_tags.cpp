@@ -1,12 +1,12 @@
 // ReadLoopTags: the first comment of each spelling counts; a length and an end that disagree name no
 // loop rather than one of two.
-#include "loop_tags.h"
+#include "audio_files/loop_tags.h"
 
 #include <cctype>
 #include <cstdint>
 #include <initializer_list>
 
-#include "parse_number.h"
+#include "number_text/parse_number.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 // comments: "NAME=value", names in any case. All values are frames; the end is the frame after the
 // loop's last, as LOOPSTART + LOOPLENGTH is, and a start alone loops to the input's end (frames). Sets

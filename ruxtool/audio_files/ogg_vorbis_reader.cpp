@@ -1,6 +1,6 @@
 // ReadOggVorbis over vorbisfile, reading through the input's handle; libogg's sync layer tells from
 // the file's last bytes whether the stream ends there.
-#include "ogg_vorbis_reader.h"
+#include "audio_files/ogg_vorbis_reader.h"
 
 #include <ogg/ogg.h>
 #include <vorbis/vorbisfile.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "loop_tags.h"
+#include "audio_files/loop_tags.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "input_file.h"
-#include "pcm_audio.h"
+#include "audio_files/input_file.h"
+#include "audio_files/pcm_audio.h"
 
 // mixToMono: its channels mixed into one. False, with the reason in error, for a file that is not Ogg
 // Vorbis, is cut short or damaged, or whose chained streams differ in channels or rate.

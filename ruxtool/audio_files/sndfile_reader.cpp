@@ -1,7 +1,7 @@
 // ReadSoundFile: libsndfile reads through the input's handle, as the chunk check and libFLAC do, so
 // that the file is opened once, by its name in the ANSI code page; the samples come in blocks in the
 // file's channel order, which is WAV's for every format here, and are put into Vorbis order.
-#include "sndfile_reader.h"
+#include "audio_files/sndfile_reader.h"
 
 #include <sndfile.h>
 
@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "channel_order.h"
-#include "chunk_check.h"
-#include "flac_comments.h"
-#include "loop_tags.h"
+#include "audio_files/channel_order.h"
+#include "audio_files/chunk_check.h"
+#include "audio_files/flac_comments.h"
+#include "audio_files/loop_tags.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "input_file.h"
-#include "pcm_audio.h"
+#include "audio_files/input_file.h"
+#include "audio_files/pcm_audio.h"
 
 // mixToMono: its channels mixed into one. False, with the reason in error, for a file libsndfile cannot
 // read, one cut short or damaged, or one of more than 8 channels.

@@ -1,6 +1,6 @@
 // WriteWavFile: a RIFF header with a "fmt " chunk, a "smpl" chunk when there is a loop, a "data"
 // chunk, then the samples.
-#include "wav_writer.h"
+#include "audio_files/wav_writer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 // pcm: interleaved little-endian 16-bit samples. loop, when given, goes into a smpl chunk. False when
 // the file cannot be written.

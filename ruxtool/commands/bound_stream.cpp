@@ -1,5 +1,5 @@
 // BoundStream: RUX_Init, one of the four input functions, and RUX_Close.
-#include "bound_stream.h"
+#include "commands/bound_stream.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "rux2_library.h"
-#include "tool_options.h"
+#include "commands/tool_options.h"
+#include "rux2_library/rux2_library.h"
 
 class BoundStream {
  public:

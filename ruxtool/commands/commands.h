@@ -1,10 +1,10 @@
 // The commands of ruxtool; each returns the program's exit code.
 #pragma once
 
-#include "find_loop_options.h"
-#include "make_options.h"
-#include "rux2_library.h"
-#include "tool_options.h"
+#include "commands/find_loop_options.h"
+#include "commands/tool_options.h"
+#include "make_options/make_options.h"
+#include "rux2_library/rux2_library.h"
 
 // Prints the header, length and format of each part, before and after its Vorbis headers are read.
 int ShowInfo(const Rux2Library& rux, const ToolOptions& options);

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "bound_stream.h"
-#include "commands.h"
-#include "part_playback.h"
-#include "wav_writer.h"
+#include "audio_files/wav_writer.h"
+#include "commands/bound_stream.h"
+#include "commands/commands.h"
+#include "seams/part_playback.h"
 
 namespace {
 

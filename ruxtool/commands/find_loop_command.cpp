@@ -2,9 +2,9 @@
 // frames and the score first, for scripts, then the kind of repeat and the length for a person.
 #include <cstdio>
 
-#include "audio_file.h"
-#include "commands.h"
-#include "loop_search.h"
+#include "audio_files/audio_file.h"
+#include "commands/commands.h"
+#include "loop_search/loop_search.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // ParseFindLoopOptions: options with their values, and one input.
-#include "find_loop_options.h"
+#include "commands/find_loop_options.h"
 
-#include "audio_position.h"
-#include "parse_number.h"
+#include "number_text/audio_position.h"
+#include "number_text/parse_number.h"
 
 const char kFindLoopUsage[] =
     "find-loop prints the loops it finds in the input, best first, one a line: the loop's first frame,\n"

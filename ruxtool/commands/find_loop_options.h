@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "loop_search.h"
+#include "loop_search/loop_search.h"
 
 struct FindLoopOptions {
   std::string input;

@@ -1,9 +1,9 @@
 // ShowInfo: what a record reports about its stream through the exports and the record itself.
 #include <cstdio>
 
-#include "bound_stream.h"
-#include "commands.h"
-#include "made_from.h"
+#include "commands/bound_stream.h"
+#include "commands/commands.h"
+#include "making/made_from.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // CatchInterruptions: a console control handler on Windows, SIGINT elsewhere; both set one flag.
-#include "interruption.h"
+#include "commands/interruption.h"
 
 #include <atomic>
 

@@ -2,11 +2,11 @@
 // measured printed for the developer.
 #include <cstdio>
 
-#include "commands.h"
-#include "folder_make.h"
-#include "interruption.h"
-#include "make_request.h"
-#include "stream_making.h"
+#include "commands/commands.h"
+#include "commands/interruption.h"
+#include "make_options/make_request.h"
+#include "making/stream_making.h"
+#include "soundtrack/folder_make.h"
 
 namespace {
 

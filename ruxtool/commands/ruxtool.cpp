@@ -4,9 +4,9 @@
 #include <new>
 #include <string>
 
-#include "commands.h"
-#include "rux2_library.h"
-#include "tool_options.h"
+#include "commands/commands.h"
+#include "commands/tool_options.h"
+#include "rux2_library/rux2_library.h"
 
 namespace {
 

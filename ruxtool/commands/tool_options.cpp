@@ -1,11 +1,11 @@
 // ParseToolOptions: the command word, the options, then the stream and (for decode) the output.
-#include "tool_options.h"
+#include "commands/tool_options.h"
 
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "parse_number.h"
+#include "number_text/parse_number.h"
 
 const char kUsage[] =
     "usage: ruxtool info [options] STREAM\n"

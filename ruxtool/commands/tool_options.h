@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "find_loop_options.h"
-#include "make_options.h"
+#include "commands/find_loop_options.h"
+#include "make_options/make_options.h"
 
 struct ToolOptions {
   enum class Command { kInfo, kDecode, kMake, kFindLoop };

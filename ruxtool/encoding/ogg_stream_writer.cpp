@@ -1,5 +1,5 @@
 // OggStreamWriter over libogg's stream layer, which fills pages of about 4 KiB unless told to flush.
-#include "ogg_stream_writer.h"
+#include "encoding/ogg_stream_writer.h"
 
 OggStreamWriter::OggStreamWriter(int serial) { ogg_stream_init(&stream_, serial); }
 

@@ -5,12 +5,12 @@
 // out by then. The first audio page therefore holds exactly two packets, the one whose output is
 // dropped anyway (the first a decoder sees completes nothing) and the one that completes the part's
 // first frame.
-#include "part_encoder.h"
+#include "encoding/part_encoder.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "ogg_stream_writer.h"
+#include "encoding/ogg_stream_writer.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "part_plan.h"
-#include "pcm_audio.h"
-#include "vorbis_packet_encoder.h"
+#include "audio_files/pcm_audio.h"
+#include "encoding/part_plan.h"
+#include "encoding/vorbis_packet_encoder.h"
 
 // The context parts are encoded with. Before a loop part: ten seconds, over which libvorbisenc's
 // memory of the loudest recent peak (its masking follows that peak down by 6 dB a second) comes to

@@ -1,5 +1,5 @@
 // IntroPlan and LoopPlan: runs of the input, wrapping around the loop where the context outlasts it.
-#include "part_plan.h"
+#include "encoding/part_plan.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 // The input's frames [first, first + count).
 struct FrameRun {

@@ -1,6 +1,6 @@
 // StreamHeaderBytes: an RX2A header is the record's StreamHeader byte for byte; a RUX header holds its
 // first 16 bytes and its format block.
-#include "stream_header_writer.h"
+#include "encoding/stream_header_writer.h"
 
 #include <cstring>
 

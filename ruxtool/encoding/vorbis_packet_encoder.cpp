@@ -1,6 +1,6 @@
 // VorbisPacketEncoder over vorbis_analysis and the bitrate layer, which in VBR mode hands each block's
 // packet straight on.
-#include "vorbis_packet_encoder.h"
+#include "encoding/vorbis_packet_encoder.h"
 
 VorbisPacketEncoder::VorbisPacketEncoder(const VorbisSettings& settings) : channels_(settings.channels) {
   vorbis_info_init(&info_);

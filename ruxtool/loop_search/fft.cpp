@@ -1,5 +1,5 @@
 // Fft: iterative radix-2, the bit-reversed order first, the twiddles of each stage in double.
-#include "fft.h"
+#include "loop_search/fft.h"
 
 #include <cmath>
 #include <utility>

@@ -1,12 +1,12 @@
 // CheckGivenLoop: the loop's length settled on the waveform on either side of its start, then its seam
 // placed: the given end or start kept where the seam plays there about as well as anywhere within
 // reach of both.
-#include "given_loop_check.h"
+#include "loop_search/given_loop_check.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "waveform_match.h"
+#include "loop_search/waveform_match.h"
 
 namespace {
 

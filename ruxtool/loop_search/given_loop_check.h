@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 // The frames either point may move, at most.
 constexpr double kLoopPointReachSeconds = 0.05;

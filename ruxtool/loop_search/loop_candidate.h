@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 enum class LoopKind {
   kToTheEnd,          // the music's end plays on into the loop's start, as the introduction's end does

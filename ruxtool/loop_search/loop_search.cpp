@@ -1,15 +1,15 @@
 // FindLoops: first the loops that end with the music; then the lags where the texture repeats, each
 // settled on the waveform over a few seconds in the middle of its repeat, with the seam placed where
 // within the repeat the music before the loop's start and before its end are most alike.
-#include "loop_search.h"
+#include "loop_search/loop_search.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "loops_to_the_end.h"
-#include "music_texture.h"
-#include "repeat_lags.h"
-#include "waveform_match.h"
+#include "loop_search/loops_to_the_end.h"
+#include "loop_search/music_texture.h"
+#include "loop_search/repeat_lags.h"
+#include "loop_search/waveform_match.h"
 
 namespace {
 

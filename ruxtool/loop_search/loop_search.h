@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "loop_candidate.h"
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
+#include "loop_search/loop_candidate.h"
 
 struct LoopSearchOptions {
   double minimumSeconds = 3;

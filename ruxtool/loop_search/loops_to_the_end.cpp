@@ -1,13 +1,13 @@
 // FindLoopsToTheEnd: the music's last three quarters of a second looked for earlier in the song on
 // its thinned waveform, each match settled to the frame on the waveform itself and kept when it is a
 // copy, then the copy followed back from the end as far as it goes.
-#include "loops_to_the_end.h"
+#include "loop_search/loops_to_the_end.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "pattern_match.h"
-#include "waveform_match.h"
+#include "loop_search/pattern_match.h"
+#include "loop_search/waveform_match.h"
 
 namespace {
 

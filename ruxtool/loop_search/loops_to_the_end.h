@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "loop_candidate.h"
+#include "loop_search/loop_candidate.h"
 
 // mono: the song, its channels mixed; minimumFrames: the shortest loop wanted. The longest loop first:
 // a loop that is a whole number of shorter ones, each heard again throughout it, comes after those.

@@ -1,11 +1,11 @@
 // MeasureTexture: a Hann-windowed spectrum of two steps per step, summed into log-spaced bands.
-#include "music_texture.h"
+#include "loop_search/music_texture.h"
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
 
-#include "fft.h"
+#include "loop_search/fft.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // FindPattern: the song thinned by averaging runs of frames, then correlated with the pattern block by
 // block through the FFT (overlap-save), so that no more than a block is held beside the song.
-#include "pattern_match.h"
+#include "loop_search/pattern_match.h"
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
 
-#include "fft.h"
+#include "loop_search/fft.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // FindRepeatLags: for every lag, the cosine of each step with the step a lag later, averaged over a
 // window of half the lag; a lag's similarity is its best window's. The lags of a repeated section
 // stand out from their neighbours; the matched stretch is then followed both ways from the window.
-#include "repeat_lags.h"
+#include "loop_search/repeat_lags.h"
 
 #include <algorithm>
 

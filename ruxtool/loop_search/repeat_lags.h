@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "music_texture.h"
+#include "loop_search/music_texture.h"
 
 struct RepeatLag {
   long lag = 0;          // steps between the stretch and its repeat

@@ -1,12 +1,12 @@
 // SettleLag by cross-correlation through the FFT, normalised by the energies of both spans; PlaceSeam
 // by running sums of the window's energies and of its products with the frames a lag later.
-#include "waveform_match.h"
+#include "loop_search/waveform_match.h"
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
 
-#include "fft.h"
+#include "loop_search/fft.h"
 
 namespace {
 

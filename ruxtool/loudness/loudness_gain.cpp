@@ -1,5 +1,5 @@
 // ChooseGain and LevelLoudness: decibels of loudness and of true peak move together under one gain.
-#include "loudness_gain.h"
+#include "loudness/loudness_gain.h"
 
 #include <cmath>
 #include <cstdio>

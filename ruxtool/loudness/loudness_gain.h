@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "loudness_meter.h"
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
+#include "loudness/loudness_meter.h"
 
 struct LoudnessTarget {
   double lufs = 0;                // integrated loudness

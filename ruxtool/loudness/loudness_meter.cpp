@@ -1,6 +1,6 @@
 // MeasureLoudness: the frames handed to libebur128 a block at a time, its speakers named for the
 // Vorbis channel order.
-#include "loudness_meter.h"
+#include "loudness/loudness_meter.h"
 
 #include <ebur128.h>
 

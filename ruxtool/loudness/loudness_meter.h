@@ -2,7 +2,7 @@
 // gates, and the true peak.
 #pragma once
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 struct Loudness {
   double lufs = 0;        // -infinity where every block falls below the absolute gate of -70 LUFS

@@ -1,13 +1,13 @@
 // ChooseLoop: the places the request names, in its order; the checks name the frames they found; given
 // and tagged points are then checked against the music.
-#include "loop_choice.h"
+#include "making/loop_choice.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "given_loop_check.h"
-#include "loop_search.h"
+#include "loop_search/given_loop_check.h"
+#include "loop_search/loop_search.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "audio_position.h"
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
+#include "number_text/audio_position.h"
 
 struct LoopRequest {
   bool wholeInput = false;  // one stream of the whole input, which loops whole

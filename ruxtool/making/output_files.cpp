@@ -1,6 +1,6 @@
 // OutputFiles: the temporary name is the file's own with a suffix, so that the rename stays within
 // its folder and cannot cross to another disk.
-#include "output_files.h"
+#include "making/output_files.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,10 +1,10 @@
 // MakeStreams: each step in turn, the outputs kept under temporary names until the last has passed.
-#include "stream_making.h"
+#include "making/stream_making.h"
 
-#include "audio_file.h"
-#include "loop_streams.h"
-#include "output_files.h"
-#include "part_encoder.h"
+#include "audio_files/audio_file.h"
+#include "encoding/loop_streams.h"
+#include "encoding/part_encoder.h"
+#include "making/output_files.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <functional>
 #include <string>
 
-#include "loop_choice.h"
-#include "loudness_gain.h"
-#include "made_from.h"
-#include "rux2_exports.h"
-#include "seam_check.h"
-#include "stream_header_writer.h"
+#include "encoding/stream_header_writer.h"
+#include "loudness/loudness_gain.h"
+#include "making/loop_choice.h"
+#include "making/made_from.h"
+#include "rux2_library/rux2_exports.h"
+#include "seams/seam_check.h"
 
 struct MakeRequest {
   std::string input;

@@ -1,5 +1,5 @@
 // PlayActivePart: requests of 64 KiB into a buffer with the room the library's buffer rule asks for.
-#include "part_playback.h"
+#include "seams/part_playback.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "rux2_exports.h"
+#include "rux2_library/rux2_exports.h"
 
 // Receives the bytes of 16-bit PCM each call delivers.
 using PcmSink = std::function<void(const char* pcm, size_t bytes)>;

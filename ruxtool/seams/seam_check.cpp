@@ -1,12 +1,12 @@
 // CheckSeams: the played frames near each seam are kept as they arrive, and the input's frames that
 // should have played there are looked up through the loop.
-#include "seam_check.h"
+#include "seams/seam_check.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
-#include "part_playback.h"
+#include "seams/part_playback.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "pcm_audio.h"
-#include "rux2_exports.h"
-#include "seam_measure.h"
+#include "audio_files/pcm_audio.h"
+#include "rux2_library/rux2_exports.h"
+#include "seams/seam_measure.h"
 
 struct SeamResult {
   const char* name;

@@ -1,6 +1,6 @@
 // MeasureSeam: ratios over every sample of a window, all channels together; IdealPlayback: the
 // playback's frames mapped through the loop to the input's.
-#include "seam_measure.h"
+#include "seams/seam_measure.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 constexpr long kSeamWindow = 2048;
 // How far either side of a seam the measure reads.

@@ -1,6 +1,6 @@
 // MakeFolder: the files listed and their outputs named first, with what keeps any of them from being
 // made; then each one made, or found up to date, on the threads of RunJobs.
-#include "folder_make.h"
+#include "soundtrack/folder_make.h"
 
 #include <chrono>
 #include <cstdio>
@@ -11,12 +11,13 @@
 #include <thread>
 #include <vector>
 
-#include "folder_files.h"
-#include "loop_list.h"
-#include "made_from.h"
-#include "make_request.h"
-#include "parallel_jobs.h"
-#include "stream_making.h"
+#include "make_options/make_request.h"
+#include "making/made_from.h"
+#include "making/stream_making.h"
+#include "soundtrack/audio_file_names.h"
+#include "soundtrack/loop_list.h"
+#include "soundtrack/parallel_jobs.h"
+#include "system/folder_files.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "make_options.h"
-#include "rux2_exports.h"
+#include "make_options/make_options.h"
+#include "rux2_library/rux2_exports.h"
 
 // The program's exit code: 1 when a file failed, a line of a loops.txt cannot be taken or the work
 // was interrupted, else 0. interrupted, asked between files and between the steps of each, stops the

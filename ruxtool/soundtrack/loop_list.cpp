@@ -1,6 +1,6 @@
 // ParseLoopList: line by line, the name being the rest of the line after the two points, so that it
 // may hold spaces.
-#include "loop_list.h"
+#include "soundtrack/loop_list.h"
 
 #include <algorithm>
 #include <cctype>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "audio_position.h"
+#include "number_text/audio_position.h"
 
 struct LoopListEntry {
   std::string name;  // the file's name in the folder

@@ -1,5 +1,5 @@
 // RunJobs over std::thread and one counter of the jobs handed out.
-#include "parallel_jobs.h"
+#include "soundtrack/parallel_jobs.h"
 
 #include <algorithm>
 #include <atomic>

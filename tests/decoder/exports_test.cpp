@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "rux2_library.h"
+#include "rux2_library/rux2_library.h"
 
 namespace {
 

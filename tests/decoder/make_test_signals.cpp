@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "audio_files/wav_writer.h"
 #include "signal_generator.h"
 #include "test_streams.h"
-#include "wav_writer.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -2,6 +2,6 @@
 // in on the host.
 #pragma once
 
-#include "rux2_exports.h"
+#include "rux2_library/rux2_exports.h"
 
 const Rux2Exports& Rux2();

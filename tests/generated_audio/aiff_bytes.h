@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 // samples: interleaved, within -1..1. loop, when given, is the sustain loop: frames [start, end), its
 // markers at the positions start and end (a marker lies before the frame of its position).

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "audio_files/wav_writer.h"
 #include "flac_bytes.h"
 #include "music_generator.h"
-#include "wav_writer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // bar, so that what precedes a bar sounds into it. For the sample stream, the tests and the benchmark.
 #pragma once
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 struct SongShape {
   int introBars = 2;

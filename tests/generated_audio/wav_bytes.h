@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 struct WavShape {
   const char* name;

@@ -8,10 +8,10 @@
 #include <functional>
 
 #include "aiff_bytes.h"
-#include "audio_file.h"
+#include "audio_files/audio_file.h"
+#include "audio_files/loop_tags.h"
 #include "file_bytes.h"
 #include "flac_bytes.h"
-#include "loop_tags.h"
 #include "temp_directory.h"
 #include "wav_bytes.h"
 

@@ -8,7 +8,7 @@
 #include <random>
 
 #include "game_songs.h"
-#include "loop_search.h"
+#include "loop_search/loop_search.h"
 #include "music_generator.h"
 
 namespace {

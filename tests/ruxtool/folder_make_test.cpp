@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "file_bytes.h"
-#include "folder_files.h"
-#include "folder_make.h"
 #include "rux2_under_test.h"
+#include "soundtrack/folder_make.h"
+#include "system/folder_files.h"
 #include "temp_directory.h"
 #include "wav_bytes.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "encoding/part_encoder.h"
 #include "music_generator.h"
-#include "part_encoder.h"
 #include "reference_decoder.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // through a lossy round trip as a game's files are.
 #pragma once
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 enum class GameShape {
   // An introduction that is the loop's last seconds, the file cut at the loop's end: from the file's

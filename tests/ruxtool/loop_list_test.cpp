@@ -2,7 +2,7 @@
 // reads them, the file it names found as Windows finds names, and what cannot be taken named by line.
 #include <gtest/gtest.h>
 
-#include "loop_list.h"
+#include "soundtrack/loop_list.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "loop_streams.h"
-#include "loudness_gain.h"
+#include "audio_files/wav_writer.h"
+#include "encoding/loop_streams.h"
+#include "loudness/loudness_gain.h"
 #include "music_generator.h"
 #include "reference_decoder.h"
 #include "reference_loudness.h"
 #include "rux2_under_test.h"
-#include "wav_writer.h"
 
 namespace {
 

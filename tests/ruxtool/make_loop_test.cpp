@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game_songs.h"
-#include "make_request.h"
+#include "make_options/make_request.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "loop_streams.h"
-#include "part_encoder.h"
-#include "part_playback.h"
+#include "encoding/loop_streams.h"
+#include "encoding/part_encoder.h"
 #include "rux2_under_test.h"
+#include "seams/part_playback.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "seam_check.h"
+#include "encoding/vorbis_packet_encoder.h"
 #include "seam_cases.h"
-#include "vorbis_packet_encoder.h"
+#include "seams/seam_check.h"
 
 SeamCheck MadeSeams(const SeamCase& seamCase);
 // Each part encoded alone, as if silence came before and after it.

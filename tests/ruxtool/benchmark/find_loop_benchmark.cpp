@@ -13,13 +13,13 @@
 #include <cstring>
 #include <string>
 
-#include "audio_file.h"
+#include "audio_files/audio_file.h"
+#include "audio_files/wav_writer.h"
 #include "game_songs.h"
-#include "given_loop_check.h"
-#include "loop_search.h"
+#include "loop_search/given_loop_check.h"
+#include "loop_search/loop_search.h"
 #include "music_generator.h"
 #include "process_memory.h"
-#include "wav_writer.h"
 
 namespace {
 

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "audio_file.h"
-#include "folder_files.h"
-#include "folder_make.h"
-#include "loudness_gain.h"
-#include "make_request.h"
+#include "audio_files/audio_file.h"
+#include "audio_files/wav_writer.h"
+#include "loudness/loudness_gain.h"
+#include "make_options/make_request.h"
 #include "music_generator.h"
 #include "rux2_under_test.h"
 #include "seam_comparison.h"
-#include "wav_writer.h"
+#include "soundtrack/folder_make.h"
+#include "system/folder_files.h"
 
 namespace {
 

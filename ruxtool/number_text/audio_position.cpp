@@ -1,11 +1,11 @@
 // ParseAudioPosition and ParseSeconds over the one number reader, which takes the whole text or none.
-#include "audio_position.h"
+#include "number_text/audio_position.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-#include "parse_number.h"
+#include "number_text/parse_number.h"
 
 namespace {
 

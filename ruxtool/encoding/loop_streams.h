@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "pcm_audio.h"
-#include "vorbis_packet_encoder.h"
+#include "audio_files/pcm_audio.h"
+#include "encoding/vorbis_packet_encoder.h"
 
 struct LoopStreams {
   std::string intro;  // empty for a single stream

@@ -4,13 +4,14 @@
 
 #include <algorithm>
 
-#include "folder_files.h"
+#include "system/folder_files.h"
 
 const char kPathSeparator = '/';
 
 namespace {
 
-bool ListUnder(const std::string& folder, const std::string& relative, std::vector<std::string>& files) {
+bool ListUnder(const std::string& folder, const std::string& relative,
+               const std::function<bool(const std::string&)>& wanted, std::vector<std::string>& files) {
   DIR* directory = opendir((folder + relative).c_str());
   if (!directory) return false;
   bool listed = true;
@@ -18,8 +19,8 @@ bool ListUnder(const std::string& folder, const std::string& relative, std::vect
     const std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     if (IsFolder(folder + relative + name)) {
-      listed = ListUnder(folder, relative + name + "/", files) && listed;
-    } else if (IsAudioFileName(name)) {
+      listed = ListUnder(folder, relative + name + "/", wanted, files) && listed;
+    } else if (wanted(name)) {
       files.push_back(relative + name);
     }
   }
@@ -29,9 +30,10 @@ bool ListUnder(const std::string& folder, const std::string& relative, std::vect
 
 }  // namespace
 
-bool ListAudioFiles(const std::string& folder, std::vector<std::string>& files, std::string& error) {
+bool ListFiles(const std::string& folder, const std::function<bool(const std::string& name)>& wanted,
+               std::vector<std::string>& files, std::string& error) {
   const std::string root = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-  if (!ListUnder(root, "", files)) {
+  if (!ListUnder(root, "", wanted, files)) {
     error = "cannot read the folder " + folder;
     return false;
   }

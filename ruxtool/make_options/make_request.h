@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "make_options.h"
-#include "stream_making.h"
+#include "make_options/make_options.h"
+#include "making/stream_making.h"
 
 // For input, without its outputs and with the loop the options give a single input: its points, or
 // the search, else its tags, else, for one output, the whole input. loopGiven: where the loop is to

@@ -1,7 +1,7 @@
 // RequestFor: the options copied over; the record's version is the release's.
-#include "make_request.h"
+#include "make_options/make_request.h"
 
-#include "folder_files.h"
+#include "system/folder_files.h"
 
 MakeRequest RequestFor(const MakeOptions& options, const std::string& input, const std::string& loopGiven) {
   MakeRequest request;

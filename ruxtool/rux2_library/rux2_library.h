@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "rux2_exports.h"
+#include "rux2_library/rux2_exports.h"
 
 class Rux2Library : public Rux2Exports {
  public:

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "folder_files.h"
+#include "system/folder_files.h"
 
 const char kPathSeparator = '\\';
 
@@ -23,7 +23,8 @@ std::vector<size_t> Separators(const std::string& path) {
   return separators;
 }
 
-bool ListUnder(const std::string& folder, const std::string& relative, std::vector<std::string>& files) {
+bool ListUnder(const std::string& folder, const std::string& relative,
+               const std::function<bool(const std::string&)>& wanted, std::vector<std::string>& files) {
   WIN32_FIND_DATAA found;
   const HANDLE search = FindFirstFileA((folder + relative + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
@@ -32,8 +33,8 @@ bool ListUnder(const std::string& folder, const std::string& relative, std::vect
     const std::string name = found.cFileName;
     if (name == "." || name == "..") continue;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      listed = ListUnder(folder, relative + name + "\\", files) && listed;
-    } else if (IsAudioFileName(name)) {
+      listed = ListUnder(folder, relative + name + "\\", wanted, files) && listed;
+    } else if (wanted(name)) {
       files.push_back(relative + name);
     }
   } while (FindNextFileA(search, &found));
@@ -43,10 +44,11 @@ bool ListUnder(const std::string& folder, const std::string& relative, std::vect
 
 }  // namespace
 
-bool ListAudioFiles(const std::string& folder, std::vector<std::string>& files, std::string& error) {
+bool ListFiles(const std::string& folder, const std::function<bool(const std::string& name)>& wanted,
+               std::vector<std::string>& files, std::string& error) {
   const bool separated = !folder.empty() && LastSeparator(folder) == folder.size() - 1;
   const std::string root = separated ? folder : folder + "\\";
-  if (!IsFolder(folder) || !ListUnder(root, "", files)) {
+  if (!IsFolder(folder) || !ListUnder(root, "", wanted, files)) {
     error = "cannot read the folder " + folder;
     return false;
   }

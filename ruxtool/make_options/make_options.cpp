@@ -1,5 +1,5 @@
 // ParseMakeOptions: options with their values in any order, then the input and one or two outputs.
-#include "make_options.h"
+#include "make_options/make_options.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "folder_files.h"
-#include "parse_number.h"
+#include "number_text/parse_number.h"
+#include "system/folder_files.h"
 
 const char kMakeUsage[] =
     "make writes one stream of the whole input, or an introduction (frames before the loop's start) and\n"

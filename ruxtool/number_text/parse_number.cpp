@@ -1,6 +1,6 @@
 // ParseWholeNumber and ParseDecimalNumber over strtoll and strtod, which stop at the first character
 // they cannot take and report overflow through errno.
-#include "parse_number.h"
+#include "number_text/parse_number.h"
 
 #include <cerrno>
 #include <cstdlib>

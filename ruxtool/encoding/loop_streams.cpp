@@ -9,13 +9,13 @@
 // it meets it otherwise. The first is kept where its loop's seam plays no worse than the music around
 // it; else the second is made too, and the one whose worse seam costs less kept. Seams are measured
 // from the frames near them.
-#include "loop_streams.h"
+#include "encoding/loop_streams.h"
 
 #include <algorithm>
 
-#include "part_encoder.h"
-#include "part_plan.h"
-#include "seam_estimate.h"
+#include "encoding/part_encoder.h"
+#include "encoding/part_plan.h"
+#include "encoding/seam_estimate.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // EstimateSeamCosts: each part decoded from memory through vorbisfile, just the frames within reach of a
 // seam, which MeasureSeam weighs against the input's frames that should play there.
-#include "seam_estimate.h"
+#include "encoding/seam_estimate.h"
 
 #include <vorbis/vorbisfile.h>
 
@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-#include "seam_measure.h"
+#include "seams/seam_measure.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Rux2Library: LoadLibraryA and GetProcAddress by name.
-#include "rux2_library.h"
+#include "rux2_library/rux2_library.h"
 
 #include <string>
 

@@ -1,8 +1,10 @@
 // IsAudioFileName: the extensions of the formats make reads.
-#include "folder_files.h"
+#include "soundtrack/audio_file_names.h"
 
 #include <algorithm>
 #include <cctype>
+
+#include "system/folder_files.h"
 
 bool IsAudioFileName(const std::string& name) {
   const size_t dot = name.find_last_of('.');
@@ -14,4 +16,8 @@ bool IsAudioFileName(const std::string& name) {
     if (extension == known) return true;
   }
   return false;
+}
+
+bool ListAudioFiles(const std::string& folder, std::vector<std::string>& files, std::string& error) {
+  return ListFiles(folder, IsAudioFileName, files, error);
 }

@@ -1,7 +1,8 @@
-// The files of a soundtrack folder as make sees them: which are audio, how big and how old each one
-// is, and the folders its outputs go into.
+// Folders and files as make sees them: the files under a folder, how big and how old each one is,
+// and the folders outputs go into.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,12 +12,10 @@ extern const char kPathSeparator;
 // Where the last separator of path lies, std::string::npos where it has none. A separator's byte may
 // be the second byte of a two-byte character in the ANSI code page, which is no separator.
 size_t LastSeparator(const std::string& path);
-// Whether make reads the file, by its extension: .wav, .aif, .aiff, .aifc, .flac, .ogg, .w64, .rf64
-// and .caf, in any case.
-bool IsAudioFileName(const std::string& name);
-// The audio files under folder, at any depth, as paths relative to it, sorted. False, with the reason
-// in error, when the folder cannot be read.
-bool ListAudioFiles(const std::string& folder, std::vector<std::string>& files, std::string& error);
+// The files under folder, at any depth, whose names are wanted, as paths relative to it, sorted. False,
+// with the reason in error, when the folder cannot be read.
+bool ListFiles(const std::string& folder, const std::function<bool(const std::string& name)>& wanted,
+               std::vector<std::string>& files, std::string& error);
 bool IsFolder(const std::string& path);
 // "size S time T": the file's size and the time it was last written, which change whenever the file
 // does; empty when it cannot be read.

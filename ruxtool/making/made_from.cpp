@@ -1,6 +1,6 @@
 // MadeFrom in comments named RUXTOOL_*; ReadMadeFrom reads no further than the stream's first pages,
 // where the comment header lies, through libogg and libvorbis.
-#include "made_from.h"
+#include "making/made_from.h"
 
 #include <ogg/ogg.h>
 #include <vorbis/codec.h>

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "pcm_audio.h"
+#include "audio_files/pcm_audio.h"
 
 struct SeamCosts {
   // dB the seam is worse than the music around it; minus infinity where the parts are too short to

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "audio_position.h"
-#include "loudness_gain.h"
-#include "stream_header_writer.h"
+#include "encoding/stream_header_writer.h"
+#include "loudness/loudness_gain.h"
+#include "number_text/audio_position.h"
 
 struct MakeOptions {
   std::string input;
