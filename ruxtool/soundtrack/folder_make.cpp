@@ -80,10 +80,10 @@ FolderFile Plan(const MakeOptions& options, const std::string& relative, LoopLis
   return file;
 }
 
-// Two inputs that would write the same output (song.wav and song.flac, or song.loop.wav and the
-// loop part of song.wav) both fail.
+// Two inputs that would write the same output (song.wav and song.flac, Song.wav and song.flac, or
+// song.loop.wav and the loop part of song.wav) both fail.
 void RefuseSharedOutputs(std::vector<FolderFile>& files) {
-  std::map<std::string, std::vector<size_t>> byOutput;
+  std::map<std::string, std::vector<size_t>, NameOrder> byOutput;
   for (size_t i = 0; i < files.size(); ++i) {
     for (const std::string* path : {&files[i].request.introPath, &files[i].request.loopPath, &files[i].request.singlePath}) {
       byOutput[*path].push_back(i);
