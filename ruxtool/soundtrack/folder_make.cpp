@@ -192,8 +192,9 @@ Outcome MakeFile(const Rux2Exports& rux, const MakeOptions& options, const Folde
 int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::string> relatives;
+  size_t macFiles = 0;
   std::string error;
-  if (!ListAudioFiles(options.input, relatives, error)) {
+  if (!ListAudioFiles(options.input, relatives, macFiles, error)) {
     PrintError("ruxtool: %s\n", error.c_str());
     return 1;
   }
@@ -223,6 +224,9 @@ int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::fu
               counts[static_cast<int>(Outcome::kMade)], counts[static_cast<int>(Outcome::kUpToDate)],
               counts[static_cast<int>(Outcome::kFailed)]);
   if (!unused.empty()) Print("; %zu %s of loops.txt failed", unused.size(), unused.size() == 1 ? "line" : "lines");
+  if (macFiles) {
+    Print("; %zu %s of a Mac's zip passed over (__MACOSX, ._NAME)", macFiles, macFiles == 1 ? "file" : "files");
+  }
   if (finished < files.size()) Print("; interrupted, %zu not made", files.size() - finished);
   Print("\n");
   const bool failed = counts[static_cast<int>(Outcome::kFailed)] || !unused.empty() || finished < files.size();
