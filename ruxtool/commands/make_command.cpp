@@ -7,6 +7,8 @@
 #include "make_options/make_request.h"
 #include "making/stream_making.h"
 #include "soundtrack/folder_make.h"
+#include "system/free_memory.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -76,7 +78,7 @@ int MakeFile(const Rux2Exports& rux, const MakeOptions& options) {
   request.loopPath = options.loopOutput;
   MadeStreams made;
   std::string error;
-  if (!MakeStreams(rux, request, Interrupted, made, error)) return Fail(error);
+  if (!MakeStreams(rux, request, StopRequested, made, error)) return Fail(error);
   PrintInput(options, made);
   if (made.levelled) PrintLoudness(made, options.loudness);
   PrintParts(made);
@@ -88,5 +90,5 @@ int MakeFile(const Rux2Exports& rux, const MakeOptions& options) {
 
 int Make(const Rux2Exports& rux, const MakeOptions& options) {
   CatchInterruptions();
-  return options.folder ? MakeFolder(rux, options, Interrupted) : MakeFile(rux, options);
+  return options.folder ? MakeFolder(rux, options, StopRequested, FreeMemory()) : MakeFile(rux, options);
 }

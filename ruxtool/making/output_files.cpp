@@ -1,18 +1,30 @@
 // OutputFiles: the temporary name is the file's own with a suffix, so that the rename stays within
-// its folder and cannot cross to another disk.
+// its folder and cannot cross to another disk. The temporary files of every OutputFiles are known in
+// one list, so that a run ended at once can remove them.
 #include "making/output_files.h"
 
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <mutex>
+#include <set>
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
+#include "system/folder_files.h"
+
 namespace {
 
 const char kTemporarySuffix[] = ".ruxtool-part";
+// The name an old output is set aside under while the new ones take their names.
+const char kSetAsideSuffix[] = ".old.ruxtool-part";
+
+// The temporary files written and not yet renamed or removed; commits hold the lock throughout.
+std::mutex listLock;
+std::set<std::string> temporaries;
+bool endingAtOnce = false;
 
 bool Rename(const std::string& from, const std::string& to) {
 #ifdef _WIN32
@@ -22,20 +34,38 @@ bool Rename(const std::string& from, const std::string& to) {
 #endif
 }
 
+bool Exists(const std::string& path) { return !FileStamp(path).empty(); }
+
 }  // namespace
 
 OutputFiles::~OutputFiles() {
-  for (const Output& output : outputs_) std::remove(output.temporary.c_str());
+  const std::lock_guard<std::mutex> lock(listLock);
+  for (const Output& output : outputs_) {
+    std::remove(output.temporary.c_str());
+    temporaries.erase(output.temporary);
+  }
+}
+
+std::string OutputFiles::Begin(const std::string& path, std::string& error) {
+  const Output output{path, path + kTemporarySuffix};
+  const std::lock_guard<std::mutex> lock(listLock);
+  if (endingAtOnce) {
+    error = "interrupted";
+    return {};
+  }
+  if (!std::ofstream(output.temporary, std::ios::binary | std::ios::trunc)) {
+    error = "cannot write " + path + ": its folder does not exist or may not be written";
+    return {};
+  }
+  temporaries.insert(output.temporary);
+  outputs_.push_back(output);
+  return output.temporary;
 }
 
 bool OutputFiles::Write(const std::string& path, const std::string& bytes, std::string& error) {
-  const Output output{path, path + kTemporarySuffix};
-  std::ofstream file(output.temporary, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    error = "cannot write " + path + ": its folder does not exist or may not be written";
-    return false;
-  }
-  outputs_.push_back(output);
+  const std::string temporary = Begin(path, error);
+  if (temporary.empty()) return false;
+  std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   file.close();
   if (!file) {
@@ -54,14 +84,55 @@ std::string OutputFiles::ReadBack(const std::string& path) const {
   return {};
 }
 
+// The old files are set aside first: one that another program holds open stops the commit before any
+// file has changed. Then the new files take their names, and the old ones are removed.
 bool OutputFiles::Commit(std::string& error) {
+  const std::lock_guard<std::mutex> lock(listLock);
+  std::vector<bool> setAside(outputs_.size());
+  const auto restore = [&](size_t placed) {
+    for (size_t i = 0; i < placed; ++i) std::remove(outputs_[i].path.c_str());
+    for (size_t i = 0; i < outputs_.size(); ++i) {
+      if (setAside[i]) Rename(outputs_[i].path + kSetAsideSuffix, outputs_[i].path);
+    }
+  };
+  const std::string unchanged = outputs_.size() > 1 ? "; no output was replaced" : "";
+  for (size_t i = 0; i < outputs_.size(); ++i) {
+    const std::string& path = outputs_[i].path;
+    if (!Exists(path)) continue;
+    if (!Rename(path, path + kSetAsideSuffix)) {
+      error = "cannot replace " + path + ": another program may hold it open" + unchanged;
+      restore(0);
+      return false;
+    }
+    setAside[i] = true;
+  }
   for (size_t i = 0; i < outputs_.size(); ++i) {
     if (!Rename(outputs_[i].temporary, outputs_[i].path)) {
-      error = "cannot replace " + outputs_[i].path + ": another program may hold it open";
-      outputs_.erase(outputs_.begin(), outputs_.begin() + static_cast<long>(i));
+      error = "cannot give " + outputs_[i].path + " its name" + unchanged;
+      restore(i);
       return false;
     }
   }
+  for (size_t i = 0; i < outputs_.size(); ++i) {
+    if (setAside[i]) std::remove((outputs_[i].path + kSetAsideSuffix).c_str());
+    temporaries.erase(outputs_[i].temporary);
+  }
   outputs_.clear();
   return true;
+}
+
+bool IsTemporaryOutput(const std::string& name) {
+  const size_t length = sizeof kTemporarySuffix - 1;
+  return name.size() > length && name.compare(name.size() - length, length, kTemporarySuffix) == 0;
+}
+
+bool RemoveTemporaryOutputs() {
+  const std::lock_guard<std::mutex> lock(listLock);
+  endingAtOnce = true;
+  for (auto temporary = temporaries.begin(); temporary != temporaries.end();) {
+    // A file being written cannot be removed on Windows until it is closed.
+    const bool removed = std::remove(temporary->c_str()) == 0 || !Exists(*temporary);
+    temporary = removed ? temporaries.erase(temporary) : std::next(temporary);
+  }
+  return temporaries.empty();
 }
