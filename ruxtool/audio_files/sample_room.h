@@ -26,4 +26,5 @@ class SampleRoom {
  private:
   const std::vector<float>& samples_;
   uint64_t limit_;
+  std::string problem_;  // why the samples cannot be held at all
 };

@@ -90,5 +90,7 @@ int MakeFile(const Rux2Exports& rux, const MakeOptions& options) {
 
 int Make(const Rux2Exports& rux, const MakeOptions& options) {
   CatchInterruptions();
-  return options.folder ? MakeFolder(rux, options, StopRequested, FreeMemory()) : MakeFile(rux, options);
+  // The heap's own overhead and the gaps between what the address space holds take some of what is free.
+  const uint64_t memory = FreeMemory() / 8 * 7;
+  return options.folder ? MakeFolder(rux, options, StopRequested, memory) : MakeFile(rux, options);
 }
