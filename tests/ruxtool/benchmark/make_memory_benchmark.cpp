@@ -1,6 +1,6 @@
-// make_memory_benchmark write FOLDER COUNT SECONDS CHANNELS RATE: writes COUNT generated songs of about
-// SECONDS each into FOLDER as 16-bit WAV files of CHANNELS (1 to 8) at RATE, their loops in loops.txt;
-// more than two channels carry the stereo music at other levels.
+// make_memory_benchmark write FOLDER COUNT SECONDS CHANNELS RATE: writes a generated song of about
+// SECONDS COUNT times into FOLDER as 16-bit WAV files of CHANNELS (1 to 8) at RATE, their loops in
+// loops.txt; more than two channels carry the stereo music at other levels.
 // make_memory_benchmark make BUDGET_MIB|free SOURCE OUTPUT [OPTION...]: ruxtool make on the folder with
 // make's options given and the memory budget given (or the memory free), and prints the time, what the
 // files were judged to need, and the process's peak memory. Each run is a process of its own, so that the peak
@@ -36,22 +36,25 @@ std::vector<float> Spread(const std::vector<float>& stereo, int channels) {
   return spread;
 }
 
+// One song rendered, written COUNT times: the figures are of memory and of the work, which the notes
+// do not change.
 int Write(const std::string& folder, int count, double seconds, int channels, long rate) {
   MakeParentFolders(folder + "/song");
+  SongShape shape;
+  shape.introBars = 8;
+  shape.loopBars = 32;
+  shape.outroBars = std::max(0, static_cast<int>(seconds / 2) - 8 - 64);
+  shape.beatsPerMinute = 120;
+  const GeneratedSong song = MakeSong(shape, channels == 1 ? 1 : 2, rate);
+  const std::string pcm = Pcm16(Spread(song.audio.samples, channels));
   std::ofstream loops(folder + "/loops.txt");
   for (int index = 1; index <= count; ++index) {
-    SongShape shape;
-    shape.introBars = 8;
-    shape.loopBars = 32;
-    shape.outroBars = std::max(0, static_cast<int>(seconds / 2) - 8 - 64);
-    shape.beatsPerMinute = 120;
-    shape.seed = static_cast<unsigned>(index);
-    const GeneratedSong song = MakeSong(shape, channels == 1 ? 1 : 2, rate);
     const std::string name = "song" + std::to_string(index) + ".wav";
-    if (!WriteWavFile(folder + "/" + name, channels, rate, Pcm16(Spread(song.audio.samples, channels)))) return 1;
+    if (!WriteWavFile(folder + "/" + name, channels, rate, pcm)) return 1;
     loops << song.loop.start << " " << song.loop.end << " " << name << "\n";
   }
-  std::printf("%s: %d songs of %.0f s, %d channels at %ld Hz\n", folder.c_str(), count, seconds, channels, rate);
+  std::printf("%s: %d songs of %.0f s, %d channels at %ld Hz\n", folder.c_str(), count,
+              song.audio.Frames() / static_cast<double>(rate), channels, rate);
   return 0;
 }
 
