@@ -4,6 +4,7 @@
 #include "making/output_files.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -35,6 +36,11 @@ bool Rename(const std::string& from, const std::string& to) {
 }
 
 bool Exists(const std::string& path) { return !FileStamp(path).empty(); }
+
+bool EndsWith(const std::string& name, const char* suffix) {
+  const size_t length = std::strlen(suffix);
+  return name.size() > length && name.compare(name.size() - length, length, suffix) == 0;
+}
 
 }  // namespace
 
@@ -121,9 +127,20 @@ bool OutputFiles::Commit(std::string& error) {
   return true;
 }
 
-bool IsTemporaryOutput(const std::string& name) {
-  const size_t length = sizeof kTemporarySuffix - 1;
-  return name.size() > length && name.compare(name.size() - length, length, kTemporarySuffix) == 0;
+bool IsTemporaryOutput(const std::string& name) { return EndsWith(name, kTemporarySuffix); }
+
+size_t SweepTemporaryOutputs(const std::string& folder) {
+  std::vector<std::string> left;
+  std::string error;
+  if (!IsFolder(folder) || !ListFiles(folder, IsTemporaryOutput, left, error)) return 0;
+  const std::string separated = LastSeparator(folder) + 1 == folder.size() ? folder : folder + kPathSeparator;
+  for (const std::string& relative : left) {
+    const std::string path = separated + relative;
+    const std::string output = path.substr(0, path.size() - (sizeof kSetAsideSuffix - 1));
+    // An old output set aside by a commit that never ended is all there is of it.
+    if (!EndsWith(path, kSetAsideSuffix) || Exists(output) || !Rename(path, output)) std::remove(path.c_str());
+  }
+  return left.size();
 }
 
 bool RemoveTemporaryOutputs() {

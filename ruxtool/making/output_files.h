@@ -35,6 +35,9 @@ class OutputFiles {
 
 // Whether a file's name is one of the temporary names outputs are written or set aside under.
 bool IsTemporaryOutput(const std::string& name);
+// The temporary files under folder that a run ended at once left, removed; an old output that a
+// commit set aside and never put back is put back. Returns how many there were.
+size_t SweepTemporaryOutputs(const std::string& folder);
 // For a run that ends at once (a second Ctrl+C, the console closed): removes the temporary files of
 // every output not committed, after any commit under way has ended, and refuses to write others.
 // False while some are left, which a job still writes.

@@ -228,13 +228,8 @@ Outcome RunFileJob(const Rux2Exports& rux, const FolderFile& file, const std::fu
 
 // Temporary files that an earlier run left when it was ended at once.
 void SweepTemporaries(const std::string& output) {
-  std::vector<std::string> left;
-  std::string error;
-  if (!IsFolder(output) || !ListFiles(output, IsTemporaryOutput, left, error)) return;
-  for (const std::string& relative : left) std::remove(Joined(output, relative).c_str());
-  if (!left.empty()) {
-    std::printf("removed %zu temporary %s that an interrupted run left\n", left.size(), left.size() == 1 ? "file" : "files");
-  }
+  const size_t left = SweepTemporaryOutputs(output);
+  if (left) std::printf("cleared %zu temporary %s that an interrupted run left\n", left, left == 1 ? "file" : "files");
 }
 
 }  // namespace

@@ -153,16 +153,20 @@ TEST_F(FolderMake, AJobThatThrowsFailsItsFileAloneAndLeavesNothingOfIt) {
   }
 }
 
-TEST_F(FolderMake, RemovesTheTemporaryFilesAnInterruptedRunLeft) {
+TEST_F(FolderMake, ClearsTheTemporaryFilesAnInterruptedRunLeftPuttingBackAnOldOutputSetAside) {
   WriteSongs(1);
   MakeParentFolders(directory_ / "made/");
-  for (const char* left : {"made/a.loop.ogg.ruxtool-part", "made/gone.ogg.old.ruxtool-part"}) {
-    WriteFileBytes(directory_ / left, "half");
-  }
+  WriteFileBytes(directory_ / "made/a.loop.ogg.ruxtool-part", "half");
+  WriteFileBytes(directory_ / "made/b.ogg.old.ruxtool-part", "yesterday's b");
+  WriteFileBytes(directory_ / "made/c.ogg", "today's c");
+  WriteFileBytes(directory_ / "made/c.ogg.old.ruxtool-part", "yesterday's c");
   const FolderRun run = Run({}, [] { return false; });
   EXPECT_EQ(run.code, 0) << run.lines;
-  EXPECT_NE(run.lines.find("removed 2 temporary files that an interrupted run left"), std::string::npos) << run.lines;
-  EXPECT_EQ(run.outputs.size(), 2u);
+  EXPECT_NE(run.lines.find("cleared 3 temporary files that an interrupted run left"), std::string::npos) << run.lines;
+  ASSERT_EQ(run.outputs.size(), 4u) << run.lines;
+  EXPECT_EQ(run.outputs.count("a.intro.ogg") + run.outputs.count("a.loop.ogg"), 2u);
+  EXPECT_EQ(run.outputs.at("b.ogg"), "yesterday's b");
+  EXPECT_EQ(run.outputs.at("c.ogg"), "today's c");
 }
 
 TEST_F(FolderMake, AFileThatCouldNeverFitFailsBeforeItIsReadAndTheOthersAreMade) {
