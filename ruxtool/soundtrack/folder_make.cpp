@@ -4,12 +4,12 @@
 
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <mutex>
 #include <new>
-#include <stdexcept>
 #include <thread>
 #include <vector>
 
