@@ -42,7 +42,8 @@ double CorrelationOf(const Value& value, long first, long lag, long length) {
 
 }  // namespace
 
-LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long approximate, long reach) {
+std::vector<double> LagCorrelations(const std::vector<float>& mono, long from, long length, long approximate,
+                                    long reach) {
   const float* span = mono.data() + from;
   const float* later = mono.data() + from + approximate - reach;
   const long laterLength = length + 2 * reach;
@@ -57,17 +58,22 @@ LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long 
     spanEnergy += static_cast<double>(span[i]) * span[i];
     laterEnergy += static_cast<double>(later[i]) * later[i];
   }
-  LagMatch best;
+  std::vector<double> correlations(static_cast<size_t>(2 * reach + 1));
   for (long shift = 0; shift <= 2 * reach; ++shift) {
     if (shift > 0) {
       laterEnergy += static_cast<double>(later[shift + length - 1]) * later[shift + length - 1] -
                      static_cast<double>(later[shift - 1]) * later[shift - 1];
     }
     const double energies = std::sqrt(spanEnergy * std::max(laterEnergy, 0.0));
-    const double correlation = energies > 0 ? product[shift].real() / static_cast<double>(size) / energies : 0;
-    if (correlation > best.correlation) best = {approximate - reach + shift, correlation};
+    correlations[shift] = energies > 0 ? product[shift].real() / static_cast<double>(size) / energies : 0;
   }
-  return best;
+  return correlations;
+}
+
+LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long approximate, long reach) {
+  const std::vector<double> correlations = LagCorrelations(mono, from, length, approximate, reach);
+  const long best = std::max_element(correlations.begin(), correlations.end()) - correlations.begin();
+  return {approximate - reach + best, std::max(0.0, correlations[best])};
 }
 
 double Correlation(const std::vector<float>& mono, long first, long lag, long length) {

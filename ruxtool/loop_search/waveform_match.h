@@ -9,6 +9,11 @@ struct LagMatch {
   double correlation = 0;  // normalised, up to 1
 };
 
+// The normalised correlation of mono's frames [from, from + length) with those a lag later, for each
+// lag from approximate - reach to approximate + reach. The frames reached must lie in mono.
+std::vector<double> LagCorrelations(const std::vector<float>& mono, long from, long length, long approximate,
+                                    long reach);
+
 // The lag within reach frames of approximate at which mono's frames [from, from + length) best match
 // those a lag later. The frames reached must lie in mono.
 LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long approximate, long reach);
