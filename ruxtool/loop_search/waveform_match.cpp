@@ -40,6 +40,26 @@ double CorrelationOf(const Value& value, long first, long lag, long length) {
   return here > 0 && there > 0 ? product / std::sqrt(here * there) : 0;
 }
 
+// As CorrelationOf, but step by step: each step's correlation, whatever the level of either side,
+// weighted by the energy of the earlier frames.
+template <typename Value>
+double CorrelationAtAnyLevelOf(const Value& value, long first, long lag, long length, long step) {
+  double weighted = 0, weights = 0;
+  for (long from = first; from < first + length; from += step) {
+    const long count = std::min(step, first + length - from);
+    double product = 0, here = 0, there = 0;
+    for (long frame = from; frame < from + count; ++frame) {
+      const double a = value(frame), b = value(frame + lag);
+      product += a * b;
+      here += a * a;
+      there += b * b;
+    }
+    if (here > 0 && there > 0) weighted += here * product / std::sqrt(here * there);
+    weights += here;
+  }
+  return weights > 0 ? weighted / weights : 0;
+}
+
 }  // namespace
 
 std::vector<double> LagCorrelations(const std::vector<float>& mono, long from, long length, long approximate,
@@ -84,6 +104,14 @@ bool IsCopy(const std::vector<float>& mono, long first, const LagMatch& match, l
   const auto difference = [&](long frame) { return mono[frame + 1] - mono[frame]; };
   return match.correlation >= kCopyCorrelation &&
          CorrelationOf(difference, first, match.lag, length - 1) >= kCopyDifferenceCorrelation;
+}
+
+bool IsCopyAtAnyLevel(const std::vector<float>& mono, long first, long lag, long length, long step, double& correlation) {
+  const auto sample = [&](long frame) { return mono[frame]; };
+  const auto difference = [&](long frame) { return mono[frame + 1] - mono[frame]; };
+  correlation = CorrelationAtAnyLevelOf(sample, first, lag, length, step);
+  return correlation >= kCopyCorrelation &&
+         CorrelationAtAnyLevelOf(difference, first, lag, length - 1, step) >= kCopyDifferenceCorrelation;
 }
 
 SeamPlace PlaceSeam(const std::vector<float>& mono, long lag, long from, long to, long window, double meanPower) {

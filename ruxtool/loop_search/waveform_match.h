@@ -26,6 +26,11 @@ double Correlation(const std::vector<float>& mono, long first, long lag, long le
 // a rendered section written out again is, rather than as music that is only alike.
 bool IsCopy(const std::vector<float>& mono, long first, const LagMatch& match, long length);
 
+// As IsCopy, but the frames compared step frames at a time, each step whatever its level on either
+// side: a copy that fades out, or in, is one too. correlation: the steps' correlations, each weighted
+// by the energy of the earlier frames.
+bool IsCopyAtAnyLevel(const std::vector<float>& mono, long first, long lag, long length, long step, double& correlation);
+
 struct SeamPlace {
   long start = 0;
   double mismatch = 1;  // the energy of the difference over that of both, 0 for a perfect seam
