@@ -35,10 +35,10 @@ struct Side {
   long length;
 };
 
-// The frames [first, first + length) on one side of the start whose frames a length within reach of
-// the loop's later lie in the input.
+// The frames [first, first + length) on one side of the start that lie in the input, and whose frames a
+// length within reach of the loop's later do too.
 Side Clipped(long first, long end, long lag, long reach, long frames) {
-  first = std::max(first, reach - lag);
+  first = std::max({first, reach - lag, 0L});
   end = std::min(end, frames - lag - reach);
   return {first, end - first};
 }

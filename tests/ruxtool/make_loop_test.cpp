@@ -152,4 +152,18 @@ TEST(MakeLoop, KeepsPointsWhoseSeamIsACopyOnMusicThatRepeatsAtEveryPeriod) {
   }
 }
 
+// A second of music, the loop half of it: the music a second either side of the start is looked at only
+// where the input holds it.
+TEST(MakeLoop, ChecksTheLoopOfAShortInputWithinIt) {
+  MakeOptions options;
+  ASSERT_TRUE(ParseArguments("--loop-start 11025 --loop-end 33075", options));
+  LoopChoice choice;
+  std::string error;
+  ASSERT_TRUE(ChooseLoop(RequestFor(options, "song.wav", "").loop, "song.wav",
+                         MakePeriodicMusic(PeriodicMusic::kSteadyTones, 44100, 1), kMinimumLoop, choice, error))
+      << error;
+  EXPECT_EQ(choice.loop.start, 11025);
+  EXPECT_EQ(choice.loop.end, 33075);
+}
+
 }  // namespace
