@@ -57,9 +57,9 @@ GeneratedSong CrossfadeMastered(const PcmAudio& source, LoopPoints loop, long fa
 std::vector<SeamCase> SeamCases() {
   const LoopPoints toneLoop{44123, 44123 + 3 * 44100};
   return {
-      {"441 Hz stereo tone at 44100 Hz, quality 3", Tone(2, 44100, 441, toneLoop), 0.3f},
-      {"441 Hz stereo tone at 44100 Hz, quality 5", Tone(2, 44100, 441, toneLoop), 0.5f},
-      {"441 Hz mono tone at 22050 Hz, quality 5", Tone(1, 22050, 441, {22071, 22071 + 2 * 22050}), 0.5f},
+      {"441 Hz stereo tone at 44100 Hz, quality 3", Tone(2, 44100, 441, toneLoop), 0.3f, true},
+      {"441 Hz stereo tone at 44100 Hz, quality 5", Tone(2, 44100, 441, toneLoop), 0.5f, true},
+      {"441 Hz mono tone at 22050 Hz, quality 5", Tone(1, 22050, 441, {22071, 22071 + 2 * 22050}), 0.5f, true},
       {"music, quality 3", Music(), 0.3f},
       {"music, quality 5", Music(), 0.5f},
       {"music played whole, quality 5", Whole(Music()), 0.5f},

@@ -11,6 +11,8 @@ struct SeamCase {
   const char* name;
   GeneratedSong song;
   float quality;  // libvorbisenc's, -0.1 to 1
+  // Its parts, split and encoded alone as if silence came before and after each, click at every seam.
+  bool splitClicks = false;
 };
 
 std::vector<SeamCase> SeamCases();

@@ -1,4 +1,4 @@
-// MadeSeams, SplitSeams and UncutCosts: every stream played through the exports under test.
+// MadeSeams, SplitSeams and UncutSeams: every stream played through the exports under test.
 #include "seam_comparison.h"
 
 #include <cstdint>
@@ -63,14 +63,14 @@ SeamCheck SplitSeams(const SeamCase& seamCase) {
   return CheckSeams(Rux2(), seamCase.song.audio, loop, intro, loopPart);
 }
 
-std::vector<double> UncutCosts(const SeamCase& seamCase, const SeamCheck& check) {
+std::vector<SeamError> UncutSeams(const SeamCase& seamCase, const SeamCheck& check) {
   const PcmAudio ideal = IdealPlayback(seamCase.song);
   const std::string uncut = EncodePart(ideal, PartPlan{{{0, ideal.Frames()}}, 0, ideal.Frames()}, SettingsOf(seamCase)).stream;
   const std::vector<float> played = Played(uncut, ideal.channels);
   if (played.size() != ideal.samples.size()) return {};
-  std::vector<double> costs;
+  std::vector<SeamError> seams;
   for (const SeamResult& seam : check.seams) {
-    costs.push_back(MeasureSeam(ideal.samples.data(), played.data(), ideal.Frames(), ideal.channels, seam.frame).Cost());
+    seams.push_back(MeasureSeam(ideal.samples.data(), played.data(), ideal.Frames(), ideal.channels, seam.frame));
   }
-  return costs;
+  return seams;
 }

@@ -11,5 +11,5 @@
 SeamCheck MadeSeams(const SeamCase& seamCase);
 // Each part encoded alone, as if silence came before and after it.
 SeamCheck SplitSeams(const SeamCase& seamCase);
-// The cost of each of the check's seams in the uncut stream; empty when it does not decode whole.
-std::vector<double> UncutCosts(const SeamCase& seamCase, const SeamCheck& check);
+// Each of the check's seams as the uncut stream plays there; empty when it does not decode whole.
+std::vector<SeamError> UncutSeams(const SeamCase& seamCase, const SeamCheck& check);

@@ -111,15 +111,15 @@ void PrintMakeTime() {
 
 void PrintSeams(const SeamCase& seamCase) {
   const SeamCheck made = MadeSeams(seamCase), split = SplitSeams(seamCase);
-  const std::vector<double> uncut = UncutCosts(seamCase, made);
+  const std::vector<SeamError> uncut = UncutSeams(seamCase, made);
   if (!made.problem.empty() || !split.problem.empty() || uncut.size() != made.seams.size()) {
     std::printf("  %-44s does not play: %s%s\n", seamCase.name, made.problem.c_str(), split.problem.c_str());
     return;
   }
   for (size_t i = 0; i < made.seams.size(); ++i) {
     std::printf("  %-44s %-26s %+6.2f  %+6.2f  %+6.2f   %+6.2f  %+6.2f\n", seamCase.name, made.seams[i].name,
-                made.seams[i].error.Cost(), split.seams[i].error.Cost(), uncut[i],
-                made.seams[i].error.Cost() - uncut[i], split.seams[i].error.Cost() - uncut[i]);
+                made.seams[i].error.Cost(), split.seams[i].error.Cost(), uncut[i].Cost(),
+                made.seams[i].error.Cost() - uncut[i].Cost(), split.seams[i].error.Cost() - uncut[i].Cost());
   }
 }
 
