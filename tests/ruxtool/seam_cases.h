@@ -1,8 +1,9 @@
 // The loops whose seams the tests and the benchmark measure: tones whose loops hold whole periods,
-// and music whose loop is mastered with a crossfade, cut into an introduction and a loop part or
-// played whole.
+// music whose loop is mastered with a crossfade, cut into an introduction and a loop part or played
+// whole, and music delivered as a 24-bit WAV file with its loop in a smpl chunk.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "music_generator.h"
@@ -15,7 +16,9 @@ struct SeamCase {
   bool splitClicks = false;
 };
 
-std::vector<SeamCase> SeamCases();
+// folder: where the case delivered as a file is written and read back, a path ending in a separator
+// (empty: the working folder).
+std::vector<SeamCase> SeamCases(const std::string& folder);
 
 // source's frames [0, loop.end), with the loop mastered as a composer masters one whose points do not
 // meet: its last fade frames crossfaded into those before its start, so that it plays on from its end

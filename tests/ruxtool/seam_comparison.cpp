@@ -55,17 +55,17 @@ SeamCheck SplitSeams(const SeamCase& seamCase) {
   VorbisSettings settings = SettingsOf(seamCase);
   std::string intro;
   if (loop.start > 0) {
-    intro = EncodePart(seamCase.song.audio, PartPlan{{{0, loop.start}}, 0, loop.start}, settings).stream;
+    intro = EncodePart(seamCase.song.audio, PartPlan{{{0, loop.start}}, 0, loop.start}, settings);
     ++settings.serial;
   }
   const std::string loopPart =
-      EncodePart(seamCase.song.audio, PartPlan{{{loop.start, loop.Length()}}, 0, loop.Length()}, settings).stream;
+      EncodePart(seamCase.song.audio, PartPlan{{{loop.start, loop.Length()}}, 0, loop.Length()}, settings);
   return CheckSeams(Rux2(), seamCase.song.audio, loop, intro, loopPart);
 }
 
 std::vector<SeamError> UncutSeams(const SeamCase& seamCase, const SeamCheck& check) {
   const PcmAudio ideal = IdealPlayback(seamCase.song);
-  const std::string uncut = EncodePart(ideal, PartPlan{{{0, ideal.Frames()}}, 0, ideal.Frames()}, SettingsOf(seamCase)).stream;
+  const std::string uncut = EncodePart(ideal, PartPlan{{{0, ideal.Frames()}}, 0, ideal.Frames()}, SettingsOf(seamCase));
   const std::vector<float> played = Played(uncut, ideal.channels);
   if (played.size() != ideal.samples.size()) return {};
   std::vector<SeamError> seams;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "seam_comparison.h"
+#include "temp_directory.h"
 
 namespace {
 
@@ -12,9 +13,12 @@ constexpr double kAllowedDecibels = 1.0;
 // What a click costs at the least, above an uncut stream: the tones' split parts cost 3.7 to 6.7 dB.
 constexpr double kClickDecibels = 2.0;
 
-// Made once for both tests, as the music is generated.
+// Made once for both tests: the music is generated, and one case written to a file and read back.
 const std::vector<SeamCase>& Cases() {
-  static const std::vector<SeamCase> cases = SeamCases();
+  static const std::vector<SeamCase> cases = [] {
+    const TempDirectory folder;
+    return SeamCases(folder.Path());
+  }();
   return cases;
 }
 

@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
               "windows 2 to 16 window lengths away (goal: make's at most 1 dB more than the uncut stream's):\n");
   std::printf("  %-44s %-26s %6s  %6s  %6s   %6s  %6s\n", "loop", "seam", "make", "split", "uncut", "make-u",
               "split-u");
-  for (const SeamCase& seamCase : SeamCases()) PrintSeams(seamCase);
+  for (const SeamCase& seamCase : SeamCases("")) PrintSeams(seamCase);
   for (int i = 1; i + 2 < argc; i += 3) {
     SeamCase music{argv[i], {}, 0.5f};
     std::string error;
