@@ -14,17 +14,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// The input goes on for a second past the loop.
-GeneratedSong Tone(int channels, long rate, double hertz, LoopPoints loop) {
-  GeneratedSong tone{{channels, rate}, loop};
-  for (long frame = 0; frame < loop.end + rate; ++frame) {
-    for (int channel = 0; channel < channels; ++channel) {
-      tone.audio.samples.push_back(static_cast<float>(0.5 * std::sin(2 * kPi * hertz * frame / rate + channel)));
-    }
-  }
-  return tone;
-}
-
 // Three bars of music whose loop points fall between its notes, with a crossfade of a quarter second.
 GeneratedSong Music() {
   SongShape shape;
@@ -66,6 +55,16 @@ GeneratedSong Whole(GeneratedSong song) {
 }
 
 }  // namespace
+
+GeneratedSong Tone(int channels, long rate, double hertz, LoopPoints loop) {
+  GeneratedSong tone{{channels, rate}, loop};
+  for (long frame = 0; frame < loop.end + rate; ++frame) {
+    for (int channel = 0; channel < channels; ++channel) {
+      tone.audio.samples.push_back(static_cast<float>(0.5 * std::sin(2 * kPi * hertz * frame / rate + channel)));
+    }
+  }
+  return tone;
+}
 
 GeneratedSong CrossfadeMastered(const PcmAudio& source, LoopPoints loop, long fade) {
   GeneratedSong song{{source.channels, source.rate}, loop};

@@ -20,6 +20,9 @@ struct SeamCase {
 // (empty: the working folder).
 std::vector<SeamCase> SeamCases(const std::string& folder);
 
+// A tone at half of full scale, the channels a radian apart, going on for a second past the loop.
+GeneratedSong Tone(int channels, long rate, double hertz, LoopPoints loop);
+
 // source's frames [0, loop.end), with the loop mastered as a composer masters one whose points do not
 // meet: its last fade frames crossfaded into those before its start, so that it plays on from its end
 // into its start as from the introduction; then the loop once more.

@@ -1,4 +1,5 @@
-// MadeSeams, SplitSeams and UncutSeams: every stream played through the exports under test.
+// PlayedOnce, MadeSeams, SplitSeams and UncutSeams: every stream played through the exports under
+// test.
 #include "seam_comparison.h"
 
 #include <cstdint>
@@ -23,8 +24,9 @@ PcmAudio IdealPlayback(const GeneratedSong& song) {
   return ideal;
 }
 
-// The stream played once through the exports.
-std::vector<float> Played(const std::string& stream, int channels) {
+}  // namespace
+
+std::vector<float> PlayedOnce(const std::string& stream, int channels) {
   std::vector<float> samples;
   DecoderRecord record{};
   Rux2().RUX_Init(&record);
@@ -41,8 +43,6 @@ std::vector<float> Played(const std::string& stream, int channels) {
   Rux2().RUX_Close(&record);
   return samples;
 }
-
-}  // namespace
 
 SeamCheck MadeSeams(const SeamCase& seamCase) {
   LoopStreams streams;
@@ -66,7 +66,7 @@ SeamCheck SplitSeams(const SeamCase& seamCase) {
 std::vector<SeamError> UncutSeams(const SeamCase& seamCase, const SeamCheck& check) {
   const PcmAudio ideal = IdealPlayback(seamCase.song);
   const std::string uncut = EncodePart(ideal, PartPlan{{{0, ideal.Frames()}}, 0, ideal.Frames()}, SettingsOf(seamCase));
-  const std::vector<float> played = Played(uncut, ideal.channels);
+  const std::vector<float> played = PlayedOnce(uncut, ideal.channels);
   if (played.size() != ideal.samples.size()) return {};
   std::vector<SeamError> seams;
   for (const SeamResult& seam : check.seams) {
