@@ -74,7 +74,7 @@ GameSong MakeGameSong(GameShape shape, double leadSeconds, int channels, long ra
 PcmAudio LossyRoundTrip(const PcmAudio& audio) {
   const VorbisSettings settings{audio.channels, audio.rate, 0.3f, 1};
   const PartPlan whole{{{0, audio.Frames()}}, 0, audio.Frames()};
-  const ReferencePcm decoded = DecodeReference(EncodePart(audio, whole, settings).stream);
+  const ReferencePcm decoded = DecodeReference(EncodePart(audio, whole, settings));
   PcmAudio lossy{decoded.channels, decoded.rate};
   lossy.samples.resize(decoded.pcm.size() / 2);
   for (size_t i = 0; i < lossy.samples.size(); ++i) {
