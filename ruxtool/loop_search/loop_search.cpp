@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "loop_search/join_measure.h"
 #include "loop_search/loops_to_the_end.h"
 #include "loop_search/music_texture.h"
+#include "loop_search/musical_joins.h"
 #include "loop_search/repeat_lags.h"
 #include "loop_search/waveform_match.h"
 
@@ -17,6 +19,9 @@ constexpr size_t kLagsTried = 16;
 constexpr double kSpanSeconds = 4;
 // Candidates this much apart in score count as equally good; the shorter loop goes first.
 constexpr double kScoreResolution = 0.01;
+// A copied section comes after musical joins this many times as long: a bar or a phrase written out
+// again inside a song that otherwise never repeats is not a game's loop.
+constexpr long kJoinOverSection = 3;
 
 struct Stretch {
   long first;  // frames
@@ -88,6 +93,16 @@ std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, 
   for (const LoopCandidate& section : FindRepeatedSections(mono, rate, minimumFrames)) {
     const bool known = std::any_of(loops.begin(), loops.end(), [&](const LoopCandidate& loop) { return SameLoop(loop, section); });
     if (!known) loops.push_back(section);
+  }
+  const JoinMeasure measure(mono, rate);
+  for (LoopCandidate& loop : loops) loop.join = measure.Measure(loop.loop);
+  const std::vector<LoopCandidate> joins = MusicalJoins(mono, rate, measure).Find(minimumFrames, options.count);
+  // Each join goes before the first section it is several times as long as.
+  for (const LoopCandidate& join : joins) {
+    const auto shorter = std::find_if(loops.begin(), loops.end(), [&](const LoopCandidate& loop) {
+      return loop.kind == LoopKind::kRepeatedSection && kJoinOverSection * loop.loop.Length() <= join.loop.Length();
+    });
+    loops.insert(shorter, join);
   }
   if (loops.size() > options.count) loops.resize(options.count);
   return loops;
