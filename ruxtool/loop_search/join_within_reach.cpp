@@ -15,7 +15,7 @@ bool Same(LoopPoints a, LoopPoints b) { return a.start == b.start && a.end == b.
 
 MovedJoin JoinWithinReach(const std::vector<float>& mono, long rate, LoopPoints given, long reach) {
   const JoinMeasure measure(mono, rate);
-  MovedJoin moved{given, false, false, measure.Measure(given), {}};
+  MovedJoin moved{given, false, false, measure.Measure(given), {}, 0};
   const LoopPoints repeat = CheckGivenLoop(mono, rate, given);
   if (!Same(repeat, given)) {
     moved.loop = repeat;
@@ -28,6 +28,7 @@ MovedJoin JoinWithinReach(const std::vector<float>& mono, long rate, LoopPoints 
                  std::abs(copied.end - given.end) <= reach;
     moved.loop = moved.copy ? copied : best;
     moved.onDownbeat = joins.OnDownbeat(moved.loop.start);
+    moved.givenBeatError = joins.BeatError(given);
   }
   moved.used = measure.Measure(moved.loop);
   return moved;

@@ -13,6 +13,7 @@ struct MovedJoin {
   bool onDownbeat = false;  // the loop starts on a beat that starts a bar
   JoinFigure given;         // the join's figure at the points given
   JoinFigure used;          // and at the points used
+  double givenBeatError = 0;  // how far out of step the beat is across the join given, in beats
 };
 
 // mono: the song, its channels mixed; given: within it. Where the music repeats as a copy near the

@@ -22,8 +22,12 @@ constexpr double kBeatErrorDb = 20;
 // Points given more out of step than this come after every join in step.
 constexpr double kInStep = 0.1;
 constexpr double kOutOfStep = 1000;
-// Below this the onsets do not repeat at a beat's period: noise, or music without a beat.
+// Below this the onsets do not repeat at a beat's period: noise, or music without a beat, whose beats
+// are only a grid to compare it on.
 constexpr double kRegularBeat = 0.1;
+// Music without a beat is told from noise by its harmony: the strongest pitch class of a beat's chroma
+// (of unit length) is 0.6 or more in music, about 0.35 in noise, whose chroma is flat.
+constexpr double kTonalPeak = 0.5;
 constexpr long kFewestBars = 4;
 // A beat's sound weighs this much against its harmony, per median change from beat to beat, and its
 // level this much per decibel past half a decibel.
@@ -98,6 +102,9 @@ MusicalJoins::MusicalJoins(const std::vector<float>& mono, long rate, const Join
                                        std::vector<float>(beats_.Timbre(beat), beats_.Timbre(beat) + beats_.bands)));
   }
   timbreScale_ = std::max(0.1, Percentile(changes, 0.5));
+  std::vector<double> peaks;
+  for (const Chroma& chroma : beats_.chroma) peaks.push_back(*std::max_element(chroma.begin(), chroma.end()));
+  tonal_ = Percentile(peaks, 0.5) >= kTonalPeak;
   FindBody();
 }
 
@@ -159,13 +166,16 @@ double MusicalJoins::Phase(long first, long end, long origin) const {
 // How far out of step, in beats, the grid of the onsets before the beat end is with that of the onsets
 // after the beat start, as the game plays them across the jump.
 double MusicalJoins::BeatError(long start, long end) const {
+  if (!HasBeat()) return 0;
   const double error = phaseBefore_[end] - phaseAfter_[start];
   return error - std::round(error);
 }
 
-bool MusicalJoins::HasBeat() const {
-  return regularity_ >= kRegularBeat && bodyEnd_ - bodyStart_ >= kFewestBars * beats_.beatsPerBar;
+bool MusicalJoins::IsMusic() const {
+  return (regularity_ >= kRegularBeat || tonal_) && bodyEnd_ - bodyStart_ >= kFewestBars * beats_.beatsPerBar;
 }
+
+bool MusicalJoins::HasBeat() const { return regularity_ >= kRegularBeat && IsMusic(); }
 
 double MusicalJoins::BeatDistance(long a, long b) const {
   const long beats = beats_.Beats();
@@ -243,7 +253,7 @@ LoopCandidate MusicalJoins::Refined(long startBeat, long endBeat, long lowestSta
 }
 
 std::vector<LoopCandidate> MusicalJoins::Find(long minimumFrames, size_t count) const {
-  if (!HasBeat()) return {};
+  if (!IsMusic()) return {};
   const long bar = beats_.beatsPerBar;
   std::vector<Pair> pairs;
   for (long start = std::max(bodyStart_, 1L); start < bodyEnd_; ++start) {
@@ -299,7 +309,7 @@ std::vector<LoopCandidate> MusicalJoins::Near(LoopPoints given, long reach, size
   const long lowestStart = std::max(1L, given.start - reach), highestStart = given.start + reach;
   const long lowestEnd = given.end - reach, highestEnd = std::min(frames_, given.end + reach);
   std::vector<LoopCandidate> joins{Measured(given)};
-  if (HasBeat()) {
+  if (IsMusic()) {
     std::vector<Pair> pairs;
     for (long start = 0; start < beats_.Beats(); ++start) {
       if (beats_.frames[start] < lowestStart || beats_.frames[start] > highestStart) continue;
@@ -316,11 +326,9 @@ std::vector<LoopCandidate> MusicalJoins::Near(LoopPoints given, long reach, size
     }
   }
   // Joins in step with the beat first; then the jump, and the beat out of step as refining weighs it.
-  const long grid = std::lround(kGridSeconds * rate_);
   const auto badness = [&](const LoopCandidate& join) {
-    double error = Phase(join.loop.end - grid, join.loop.end, join.loop.end) - Phase(join.loop.start, join.loop.start + grid, join.loop.start);
-    error = std::fabs(error - std::round(error));
-    return (HasBeat() && error > kInStep ? kOutOfStep : 0) + join.join.jumpDb + kBeatErrorDb * error;
+    const double error = BeatError(join.loop);
+    return (error > kInStep ? kOutOfStep : 0) + join.join.jumpDb + kBeatErrorDb * error;
   };
   std::vector<std::pair<double, LoopCandidate>> ranked;
   for (const LoopCandidate& join : joins) ranked.push_back({badness(join), join});
@@ -338,9 +346,16 @@ std::vector<LoopCandidate> MusicalJoins::Near(LoopPoints given, long reach, size
   return distinct;
 }
 
+double MusicalJoins::BeatError(LoopPoints loop) const {
+  if (!HasBeat()) return 0;
+  const long grid = std::lround(kGridSeconds * rate_);
+  const double error = Phase(loop.end - grid, loop.end, loop.end) - Phase(loop.start, loop.start + grid, loop.start);
+  return std::fabs(error - std::round(error));
+}
+
 bool MusicalJoins::OnDownbeat(long frame) const {
   const auto after = std::lower_bound(beats_.frames.begin(), beats_.frames.end(), frame);
-  const long near = std::lround(periodFrames_ / 16) + 1;
+  const long near = std::lround(periodFrames_ * 3 / 32) + 1;
   for (auto beat = after == beats_.frames.begin() ? after : after - 1; beat != beats_.frames.end() && beat <= after; ++beat) {
     if (std::abs(*beat - frame) <= near) return beats_.StartsBar(beat - beats_.frames.begin());
   }

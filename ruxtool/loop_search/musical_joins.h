@@ -16,7 +16,10 @@ class MusicalJoins {
   // mono: the song, its channels mixed; measure: its join measure, which must outlive the object.
   MusicalJoins(const std::vector<float>& mono, long rate, const JoinMeasure& measure);
 
-  // False for noise, silence and music too short to have a beat and bars to judge.
+  // False for noise, silence and music too short to judge: too few bars.
+  bool IsMusic() const;
+  // Whether the music has a beat that joins keep in step; music without one is judged on beats of its
+  // tempo all the same, by its harmony and its sound.
   bool HasBeat() const;
   // Joins of loops of at least minimumFrames: the game's shape first, then shorter joins that are
   // clearly smoother; at most count.
@@ -24,9 +27,12 @@ class MusicalJoins {
   // Joins whose points each lie within reach of the given loop's, the smoothest first, the given loop
   // among them as it is; at most count. Never before the song's second frame or past its end.
   std::vector<LoopCandidate> Near(LoopPoints given, long reach, size_t count) const;
-  // Whether frame lies on a beat that starts a bar, within the sixteenth of a beat that joins are
-  // refined in.
+  // Whether frame lies on a beat that starts a bar, within the three thirty-seconds of a beat that
+  // joins are refined in.
   bool OnDownbeat(long frame) const;
+  // How far out of step, in beats from 0 to 0.5, a beat grid fitted to the onsets before the loop's end
+  // is with one fitted to those after its start; 0 where the music has no beat.
+  double BeatError(LoopPoints loop) const;
 
  private:
   double Phase(long first, long end, long origin) const;
@@ -45,6 +51,7 @@ class MusicalJoins {
   const JoinMeasure& measure_;
   double periodFrames_ = 0;
   double regularity_ = 0;
+  bool tonal_ = false;  // its harmony tells it from noise
   BeatFeatures beats_;
   // The onsets step by step, and at each beat the phase of a beat grid fitted to those before it and to
   // those after it, in beats.

@@ -67,23 +67,13 @@ struct JoinCase {
   long rate;
 };
 
-constexpr int kIntroBars = 2, kBodyBars = 12, kEndingBars = 4, kFadedBars = 3;
+constexpr int kIntroBars = kEndingSongIntroBars;
+constexpr int kFadeStart = kEndingSongIntroBars + kEndingSongBodyBars + kEndingSongEndingBars - kEndingSongFadedBars;
 // Refined within three thirty-seconds of a beat of the beats found, which lie within a fiftieth of one.
 constexpr double kRefinedBeats = 0.125;
 
-// Bars of chords, each with a melody and drums of its own so that nothing repeats as a copy: an
-// introduction, the body, an ending whose last bars fade out; through the lossy round trip.
 PcmAudio SongWithAnEnding(const JoinCase& join) {
-  SongShape shape;
-  shape.introBars = kIntroBars;
-  shape.loopBars = kBodyBars;
-  shape.repeats = 1;
-  shape.outroBars = kEndingBars;
-  shape.beatsPerMinute = join.beatsPerMinute;
-  shape.seamlessLoop = false;
-  shape.seed = join.seed;
-  shape.fadeOutSeconds = kFadedBars * 4 * 60 / join.beatsPerMinute;
-  return LossyRoundTrip(MakeSong(shape, join.channels, join.rate).audio);
+  return MakeSongWithAnEnding(join.seed, join.beatsPerMinute, join.channels, join.rate);
 }
 
 const JoinCase kJoinCases[] = {
@@ -108,7 +98,7 @@ TEST(FindLoops, PutsFirstTheLongestMusicalJoinOnBarLinesAfterTheIntroductionAndB
     EXPECT_LE(BeatsOffTheBar(join, first.loop.start), kRefinedBeats) << Bars(join, first.loop.start);
     EXPECT_LE(BeatsOffTheBar(join, first.loop.end), kRefinedBeats) << Bars(join, first.loop.end);
     EXPECT_GE(std::round(Bars(join, first.loop.start)), kIntroBars);
-    EXPECT_LE(std::round(Bars(join, first.loop.end)), kIntroBars + kBodyBars + kEndingBars - kFadedBars);
+    EXPECT_LE(std::round(Bars(join, first.loop.end)), kFadeStart);
     EXPECT_GE(Bars(join, first.loop.Length()), 4 - kRefinedBeats / 4);
     EXPECT_LE(first.join.percentile, 70);
     // Those after it are clearly smoother.

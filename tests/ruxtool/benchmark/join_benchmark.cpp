@@ -1,9 +1,9 @@
-// join_benchmark TRACK...: on released games' music, how find-loop's musical joins sound, beside a
-// jump to random points of the same length and each song's typical moment: found, coverage, the join
-// measure's percentile and excess, the beat error and the chroma percentile, and the time; then the
-// given points of a developer, whole seconds, moved within a tolerance of 1 s; then the join measure
-// validated on loops known to be copies (each track shaped as games ship it, its introduction the
-// loop's last second) against random jumps.
+// join_benchmark TRACK...: on released games' music (Ogg Vorbis, or Ogg Opus read through libsndfile),
+// how find-loop's musical joins sound, beside a jump to random points of the same length and each
+// song's typical moment: found, coverage, the join measure's percentile and excess, the beat error and
+// the chroma percentile, and the time; then loop points only roughly right, as a developer gives them
+// in whole seconds, moved within a tolerance of 1 s; then the join measure validated on loops known to
+// be copies against jumps between random points.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -12,13 +12,15 @@
 #include <string>
 #include <vector>
 
+#include <sndfile.h>
+
 #include "audio_files/audio_file.h"
 #include "deterministic_noise.h"
 #include "game_songs.h"
 #include "join_evaluation.h"
 #include "loop_search/join_measure.h"
+#include "loop_search/join_within_reach.h"
 #include "loop_search/loop_search.h"
-#include "loop_search/musical_joins.h"
 
 namespace {
 
@@ -43,6 +45,23 @@ struct Figures {
   }
 };
 
+// ruxtool reads Ogg as Vorbis; Debian's libsndfile reads Ogg Opus too.
+bool ReadTrack(const char* path, PcmAudio& music, std::string& error) {
+  const std::string name = path;
+  if (name.size() < 5 || name.compare(name.size() - 5, 5, ".opus") != 0) return ReadAudioFile(path, music, error);
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path, SFM_READ, &info);
+  if (!file) {
+    error = std::string(path) + ": " + sf_strerror(nullptr);
+    return false;
+  }
+  music = {info.channels, info.samplerate};
+  music.samples.resize(static_cast<size_t>(info.frames) * info.channels);
+  music.samples.resize(static_cast<size_t>(sf_readf_float(file, music.samples.data(), info.frames)) * info.channels);
+  sf_close(file);
+  return true;
+}
+
 const char* NameOf(const char* path) { return std::strrchr(path, '/') ? std::strrchr(path, '/') + 1 : path; }
 
 struct Evaluation {
@@ -50,6 +69,9 @@ struct Evaluation {
   std::vector<double> copyPercentiles, copyExcesses, jumpPercentiles, jumpExcesses;
   int tracks = 0;
 };
+
+void MoveGivenPoints(const std::vector<float>& mono, long rate, LoopPoints found, const JoinJudge& judge,
+                     Evaluation& evaluation);
 
 void JudgeJoins(const char* name, const std::vector<float>& mono, long rate, Evaluation& evaluation) {
   const auto start = std::chrono::steady_clock::now();
@@ -77,6 +99,7 @@ void JudgeJoins(const char* name, const std::vector<float>& mono, long rate, Eva
     evaluation.random.Add(judge.Judge({first, first + musical->loop.Length()}));
     evaluation.random.coverage.push_back(musical->loop.Length() / static_cast<double>(frames));
   }
+  MoveGivenPoints(mono, rate, musical->loop, judge, evaluation);
   std::printf("%s %.1f to %.1f s (%.0f %%): percentile %.0f, excess %+.2f dB, beat %.3f, chroma %.0f  %.2f s\n",
               musical == loops.begin() ? "first" : "later", musical->loop.start / static_cast<double>(rate),
               musical->loop.end / static_cast<double>(rate), 100.0 * musical->loop.Length() / frames,
@@ -84,16 +107,14 @@ void JudgeJoins(const char* name, const std::vector<float>& mono, long rate, Eva
               seconds);
 }
 
-// Points as a developer gives them: whole seconds, a tenth of the song in and a twentieth before its end.
-void MoveGivenPoints(const std::vector<float>& mono, long rate, Evaluation& evaluation) {
+// Points as a developer gives them: the loop find-loop finds, each point at its nearest whole second.
+// As make moves them.
+void MoveGivenPoints(const std::vector<float>& mono, long rate, LoopPoints found, const JoinJudge& judge,
+                     Evaluation& evaluation) {
   const long frames = static_cast<long>(mono.size());
-  const long start = std::lround(0.1 * frames / rate) * rate, end = std::lround(0.95 * frames / rate) * rate;
-  if (end - start < 10 * rate) return;
-  const JoinJudge judge(mono, rate);
-  const JoinMeasure measure(mono, rate);
-  const MusicalJoins joins(mono, rate, measure);
-  const LoopPoints given{start, end};
-  const LoopPoints used = joins.Near(given, static_cast<long>(kToleranceSeconds * rate), 1).front().loop;
+  const LoopPoints given{std::max(1L, (found.start + rate / 2) / rate * rate),
+                         std::min(frames, (found.end + rate / 2) / rate * rate)};
+  const LoopPoints used = JoinWithinReach(mono, rate, given, static_cast<long>(kToleranceSeconds * rate)).loop;
   evaluation.given.Add(judge.Judge(given));
   evaluation.given.coverage.push_back(given.Length() / static_cast<double>(frames));
   evaluation.moved.Add(judge.Judge(used));
@@ -130,7 +151,7 @@ void PrintSummary(const Evaluation& evaluation) {
   evaluation.joins.Print("musical joins (median)");
   evaluation.random.Print("random jumps of the same length");
   evaluation.typical.Print("the song's typical moment");
-  evaluation.given.Print("given in whole seconds");
+  evaluation.given.Print("those, in whole seconds");
   evaluation.moved.Print("moved within 1 s");
   std::printf("\n  the join measure on %zu loops known to be copies, against %zu random jumps:\n",
               evaluation.copyPercentiles.size(), evaluation.jumpPercentiles.size());
@@ -152,14 +173,13 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     PcmAudio music;
     std::string error;
-    if (!ReadAudioFile(argv[i], music, error)) {
+    if (!ReadTrack(argv[i], music, error)) {
       std::printf("  %s\n", error.c_str());
       continue;
     }
     ++evaluation.tracks;
     const std::vector<float> mono = MixToMono(music);
     JudgeJoins(NameOf(argv[i]), mono, music.rate, evaluation);
-    MoveGivenPoints(mono, music.rate, evaluation);
     ValidateOnCopies(music, evaluation);
   }
   PrintSummary(evaluation);
