@@ -2,13 +2,13 @@
 // frames and the score first, for scripts, then the kind of repeat, the length and the join's figure
 // for a person; the best joins near points given roughly before the others.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "audio_files/audio_file.h"
 #include "commands/commands.h"
 #include "loop_search/loop_search.h"
 #include "loop_search/musical_joins.h"
+#include "system/console_output.h"
 
 namespace {
 
@@ -46,12 +46,12 @@ int FindLoop(const FindLoopOptions& options) {
   PcmAudio audio;
   std::string error;
   if (!ReadAudioFile(options.input, audio, error, true)) {
-    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+    PrintError("ruxtool: %s\n", error.c_str());
     return 1;
   }
   std::vector<LoopCandidate> loops;
   if (options.pointsGiven && !JoinsNearPoints(options, audio, loops, error)) {
-    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+    PrintError("ruxtool: %s\n", error.c_str());
     return 1;
   }
   for (const LoopCandidate& found : FindLoops(audio.samples, audio.rate, options.search)) {
@@ -61,14 +61,14 @@ int FindLoop(const FindLoopOptions& options) {
     if (!known && loops.size() < options.search.count) loops.push_back(found);
   }
   if (loops.empty()) {
-    std::fprintf(stderr, "ruxtool: nothing in %s repeats for %g s or longer\n", options.input.c_str(),
+    PrintError("ruxtool: nothing in %s repeats for %g s or longer\n", options.input.c_str(),
                  options.search.minimumSeconds);
     return 1;
   }
   for (const LoopCandidate& candidate : loops) {
-    std::printf("%ld %ld %.3f %s, %.2f s, %s\n", candidate.loop.start, candidate.loop.end, candidate.score,
-                KindName(candidate.kind), candidate.loop.Length() / static_cast<double>(audio.rate),
-                JoinFigureText(candidate.join).c_str());
+    Print("%ld %ld %.3f %s, %.2f s, %s\n", candidate.loop.start, candidate.loop.end, candidate.score,
+          KindName(candidate.kind), candidate.loop.Length() / static_cast<double>(audio.rate),
+          JoinFigureText(candidate.join).c_str());
   }
   return 0;
 }
