@@ -96,9 +96,9 @@ TEST_F(Ruxtool, FindsThePhrasesLoopAndMakesThePartsOfTheBestOnAsked) {
   EXPECT_EQ(end - start, 344195) << found;
   EXPECT_LE(std::count(found.begin(), found.end(), '\n'), 2) << found;
   // Points given 0.1 s off, known to within 0.2 s: the best join within reach first, with its figure.
-  const std::string near = "--count 1 --loop-start " + std::to_string(start + 4410) + " --loop-end " + std::to_string(end) +
+  const std::string roughly = "--count 1 --loop-start " + std::to_string(start + 4410) + " --loop-end " + std::to_string(end) +
                            " --loop-tolerance 0.2s ";
-  ASSERT_EQ(Tool("find-loop " + near + phrase), 0u) << ReadFileBytes(Output());
+  ASSERT_EQ(Tool("find-loop " + roughly + phrase), 0u) << ReadFileBytes(Output());
   const std::string joined = ReadFileBytes(Output());
   long joinStart = 0, joinEnd = 0;
   ASSERT_EQ(std::sscanf(joined.c_str(), "%ld %ld", &joinStart, &joinEnd), 2) << joined;
