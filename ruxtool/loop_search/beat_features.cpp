@@ -70,6 +70,24 @@ void FindBars(BeatFeatures& features) {
   features.downbeat = features.beatsPerBar == 3 ? phaseOfThree : phaseOfFour;
 }
 
+// Each chroma less the song's mean, of unit length again: what sounds in every beat (a tuned drum, a
+// drone) says nothing of where the harmony is, and would make every beat look alike.
+void Centre(std::vector<Chroma>& chromas) {
+  Chroma mean{};
+  for (const Chroma& chroma : chromas) {
+    for (int pitch = 0; pitch < 12; ++pitch) mean[pitch] += chroma[pitch] / chromas.size();
+  }
+  for (Chroma& chroma : chromas) {
+    double length = 0;
+    for (int pitch = 0; pitch < 12; ++pitch) {
+      chroma[pitch] -= mean[pitch];
+      length += chroma[pitch] * chroma[pitch];
+    }
+    length = std::sqrt(length);
+    for (float& value : chroma) value = length > 1e-9 ? static_cast<float>(value / length) : 0.0f;
+  }
+}
+
 }  // namespace
 
 BeatFeatures DescribeBeats(const std::vector<float>& mono, long rate, const MusicSteps& music, const BeatTrack& track) {
@@ -87,6 +105,11 @@ BeatFeatures DescribeBeats(const std::vector<float>& mono, long rate, const Musi
     const long thinnedCount = (music.FrameOf(static_cast<double>(end)) - features.frames.back()) / song.Factor();
     features.chroma.push_back(chroma.At(thinnedFirst, std::min(thinnedCount, kLongestChroma)));
   }
+  std::vector<double> peaks;
+  for (const Chroma& each : features.chroma) peaks.push_back(*std::max_element(each.begin(), each.end()));
+  std::sort(peaks.begin(), peaks.end());
+  features.chromaPeak = peaks.empty() ? 0 : peaks[peaks.size() / 2];
+  Centre(features.chroma);
   FindBars(features);
   return features;
 }

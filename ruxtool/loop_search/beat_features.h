@@ -12,10 +12,11 @@
 struct BeatFeatures {
   int bands = 0;
   std::vector<long> frames;    // each beat's first frame in the song
-  std::vector<Chroma> chroma;
+  std::vector<Chroma> chroma;  // less the song's mean chroma, of unit length
   std::vector<float> timbre;   // per beat, bands of dB
   std::vector<float> levels;   // per beat, dB
   std::vector<float> onsets;   // per beat, the onset at its first step
+  double chromaPeak = 0;  // the median of the strongest pitch class of each chroma before centring
   int beatsPerBar = 4;
   int downbeat = 0;  // the first beat that starts a bar, below beatsPerBar
 

@@ -18,7 +18,8 @@ class ChromaMeter {
   // Of the thinned frames [first, first + count), Hann-windowed: each pitch class's amplitude, the
   // whole of unit length, or zeros in silence.
   Chroma At(long first, long count) const;
-  // 1 - the cosine of two chromas: 0 for the same harmony, 1 for none in common.
+  // 1 - the cosine of two chromas: 0 for the same harmony, 1 for none in common (2 for opposite ones,
+  // of chromas less their mean).
   static double Distance(const Chroma& a, const Chroma& b);
 
  private:

@@ -50,11 +50,12 @@ constexpr double kUsualLevelShare = 0.6;
 constexpr double kBodyOnsets = 0.5;
 // A song whose level falls this much over its last bars, bar after bar, fades out.
 constexpr double kFadeDb = 10;
-// The pairs refined: the best share of all, longest first, at most this many before one joins as
-// smoothly as the song's typical moment; and the smoothest few.
-constexpr double kGoodShare = 0.1;
-constexpr size_t kLongestRefined = 48;
-constexpr size_t kSmoothestRefined = 8;
+// The pairs refined: of the best share of all by their cost, those whose first guess at the join is
+// passable, longest first, at most this many before one joins as smoothly as the song's typical
+// moment; and the smoothest few by that guess.
+constexpr double kGoodShare = 0.25;
+constexpr size_t kLongestRefined = 16;
+constexpr size_t kSmoothestRefined = 4;
 constexpr double kTypicalPercentile = 50;
 // Where none of those joins as smoothly, the longest that joins no more abruptly than this.
 constexpr double kPassablePercentile = 70;
@@ -63,12 +64,6 @@ constexpr long kRefiningSteps = 64;
 // A shorter join is listed after the first where its percentile is this much lower.
 constexpr double kClearlySmoother = 10;
 constexpr size_t kNearRefined = 12;
-
-struct Pair {
-  long start;  // beats
-  long end;
-  double cost;
-};
 
 double Percentile(std::vector<double> values, double share) {
   if (values.empty()) return 0;
@@ -102,9 +97,7 @@ MusicalJoins::MusicalJoins(const std::vector<float>& mono, long rate, const Join
                                        std::vector<float>(beats_.Timbre(beat), beats_.Timbre(beat) + beats_.bands)));
   }
   timbreScale_ = std::max(0.1, Percentile(changes, 0.5));
-  std::vector<double> peaks;
-  for (const Chroma& chroma : beats_.chroma) peaks.push_back(*std::max_element(chroma.begin(), chroma.end()));
-  tonal_ = Percentile(peaks, 0.5) >= kTonalPeak;
+  tonal_ = beats_.chromaPeak >= kTonalPeak;
   FindBody();
 }
 
@@ -132,6 +125,33 @@ void MusicalJoins::FindBody() {
   bodyEnd_ = std::min(beats - 1, FadeStart());
   while (bodyEnd_ - bar >= 0 && !inBody(bodyEnd_ - bar)) --bodyEnd_;
   if (bodyEnd_ - bar < 0) bodyEnd_ = -1;
+  SkipIntroduction();
+}
+
+// The introduction: the bars at the body's start whose music is not heard elsewhere in it. A bar's two
+// bars are heard elsewhere where they match two other bars of the body, two bars away at least, as
+// closely as the body's bars typically match their best.
+void MusicalJoins::SkipIntroduction() {
+  const long bar = beats_.beatsPerBar;
+  std::vector<long> bars;
+  for (long beat = bodyStart_; beat + 2 * bar <= bodyEnd_; ++beat) {
+    if (beats_.StartsBar(beat)) bars.push_back(beat);
+  }
+  std::vector<double> heardAgain;
+  for (const long first : bars) {
+    double best = kMissingBeat;
+    for (const long other : bars) {
+      if (std::abs(other - first) >= 2 * bar) best = std::min(best, Side(first, other, 1));
+    }
+    heardAgain.push_back(best);
+  }
+  const double typical = Percentile(heardAgain, 0.5);
+  for (size_t i = 0; i < bars.size(); ++i) {
+    if (heardAgain[i] <= typical) {
+      bodyStart_ = bars[i];
+      return;
+    }
+  }
 }
 
 // The first beat of the bars at the song's end whose level only falls, bar after bar, by kFadeDb or
@@ -254,29 +274,21 @@ LoopCandidate MusicalJoins::Refined(long startBeat, long endBeat, long lowestSta
 
 std::vector<LoopCandidate> MusicalJoins::Find(long minimumFrames, size_t count) const {
   if (!IsMusic()) return {};
-  const long bar = beats_.beatsPerBar;
-  std::vector<Pair> pairs;
-  for (long start = std::max(bodyStart_, 1L); start < bodyEnd_; ++start) {
-    if (!beats_.StartsBar(start)) continue;
-    for (long end = start + bar; end <= bodyEnd_; end += bar) {
-      if (beats_.frames[end] - beats_.frames[start] >= minimumFrames) pairs.push_back({start, end, Cost(start, end)});
-    }
-  }
+  const std::vector<Pair> pairs = BodyPairs(minimumFrames);
   if (pairs.empty()) return {};
   std::vector<double> costs;
   for (const Pair& pair : pairs) costs.push_back(pair.cost);
   const double good = Percentile(costs, kGoodShare);
   std::vector<Pair> chosen;
   for (const Pair& pair : pairs) {
-    if (pair.cost <= good) chosen.push_back(pair);
+    if (pair.cost <= good && pair.percentile <= kPassablePercentile) chosen.push_back(pair);
   }
+  if (chosen.empty()) chosen = pairs;
   const auto length = [&](const Pair& pair) { return beats_.frames[pair.end] - beats_.frames[pair.start]; };
   std::sort(chosen.begin(), chosen.end(), [&](const Pair& a, const Pair& b) {
     return length(a) != length(b) ? length(a) > length(b) : a.cost < b.cost;
   });
-  const auto refine = [&](const Pair& pair) {
-    return Refined(pair.start, pair.end, 1, frames_, 1, frames_);
-  };
+  const auto refine = [&](const Pair& pair) { return Refined(pair.start, pair.end, 1, frames_, 1, frames_); };
   std::vector<LoopCandidate> refined;
   bool typical = false;
   for (size_t i = 0; i < chosen.size() && i < kLongestRefined && !typical; ++i) {
@@ -288,7 +300,7 @@ std::vector<LoopCandidate> MusicalJoins::Find(long minimumFrames, size_t count) 
   });
   const LoopCandidate longest = typical ? refined.back() : passable != refined.end() ? *passable : LoopCandidate{};
   const bool found = typical || passable != refined.end();
-  std::sort(chosen.begin(), chosen.end(), [](const Pair& a, const Pair& b) { return a.cost < b.cost; });
+  std::sort(chosen.begin(), chosen.end(), [](const Pair& a, const Pair& b) { return a.percentile < b.percentile; });
   for (size_t i = 0; i < chosen.size() && i < kSmoothestRefined; ++i) refined.push_back(refine(chosen[i]));
   const auto smoothest = [](const LoopCandidate& a, const LoopCandidate& b) { return a.join.percentile < b.join.percentile; };
   const LoopCandidate first = found ? longest : *std::min_element(refined.begin(), refined.end(), smoothest);
@@ -305,6 +317,44 @@ std::vector<LoopCandidate> MusicalJoins::Find(long minimumFrames, size_t count) 
   return joins;
 }
 
+// Every pair of bar lines in the body a loop of at least minimumFrames apart, with its cost and, as a
+// first guess at its join, the percentile of the smallest jump between points a sixteenth of a beat
+// either side of the bar lines, the beat out of step weighed in as in refining.
+std::vector<MusicalJoins::Pair> MusicalJoins::BodyPairs(long minimumFrames) const {
+  std::vector<long> bars;
+  for (long beat = std::max(bodyStart_, 1L); beat <= bodyEnd_; ++beat) {
+    if (beats_.StartsBar(beat)) bars.push_back(beat);
+  }
+  const long shift = std::max(1L, std::lround(periodFrames_ / 16));
+  std::vector<std::vector<std::vector<float>>> after(bars.size()), before(bars.size());
+  for (size_t bar = 0; bar < bars.size(); ++bar) {
+    for (long offset = -1; offset <= 1; ++offset) {
+      after[bar].push_back(measure_.After(beats_.frames[bars[bar]] + offset * shift));
+      before[bar].push_back(measure_.Before(beats_.frames[bars[bar]] + offset * shift));
+    }
+  }
+  std::vector<Pair> pairs;
+  for (size_t first = 0; first < bars.size(); ++first) {
+    for (size_t last = first + 1; last < bars.size(); ++last) {
+      if (beats_.frames[bars[last]] - beats_.frames[bars[first]] < minimumFrames) continue;
+      const double error = BeatError(bars[first], bars[last]);
+      double best = 1e300, jump = 0;
+      for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+          const double distance = LogMel::Distance(before[last][j], after[first][i]);
+          const double weighed = distance + kBeatErrorDb * std::fabs(error - (j - i) / 16.0);
+          if (weighed < best) {
+            best = weighed;
+            jump = distance;
+          }
+        }
+      }
+      pairs.push_back({bars[first], bars[last], Cost(bars[first], bars[last]), measure_.Percentile(jump)});
+    }
+  }
+  return pairs;
+}
+
 std::vector<LoopCandidate> MusicalJoins::Near(LoopPoints given, long reach, size_t count) const {
   const long lowestStart = std::max(1L, given.start - reach), highestStart = given.start + reach;
   const long lowestEnd = given.end - reach, highestEnd = std::min(frames_, given.end + reach);
@@ -314,7 +364,7 @@ std::vector<LoopCandidate> MusicalJoins::Near(LoopPoints given, long reach, size
     for (long start = 0; start < beats_.Beats(); ++start) {
       if (beats_.frames[start] < lowestStart || beats_.frames[start] > highestStart) continue;
       for (long end = start + beats_.beatsPerBar; end < beats_.Beats(); end += beats_.beatsPerBar) {
-        if (beats_.frames[end] >= lowestEnd && beats_.frames[end] <= highestEnd) pairs.push_back({start, end, Cost(start, end)});
+        if (beats_.frames[end] >= lowestEnd && beats_.frames[end] <= highestEnd) pairs.push_back({start, end, Cost(start, end), 0});
       }
     }
     // Bar lines first, where there are any within reach.

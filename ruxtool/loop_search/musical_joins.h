@@ -35,12 +35,21 @@ class MusicalJoins {
   double BeatError(LoopPoints loop) const;
 
  private:
+  struct Pair {
+    long start;  // beats
+    long end;
+    double cost;
+    double percentile;  // a first guess at the join's
+  };
+
+  std::vector<Pair> BodyPairs(long minimumFrames) const;
   double Phase(long first, long end, long origin) const;
   double BeatError(long start, long end) const;
   double BeatDistance(long a, long b) const;
   double Side(long a, long b, long direction) const;
   double Cost(long start, long end) const;
   void FindBody();
+  void SkipIntroduction();
   long FadeStart() const;
   LoopCandidate Refined(long startBeat, long endBeat, long lowestStart, long highestStart, long lowestEnd,
                         long highestEnd) const;

@@ -27,6 +27,8 @@ namespace {
 constexpr int kReferencePoints = 8;
 constexpr double kToleranceSeconds = 1;
 constexpr long kCopiedSeconds = 20;
+// Of each track, the music a copy is made of for the validation: at most its first minute.
+constexpr long kValidatedSeconds = 60;
 
 struct Figures {
   std::vector<double> coverage, percentile, excess, beatError, chromaPercentile, seconds;
@@ -121,13 +123,13 @@ void MoveGivenPoints(const std::vector<float>& mono, long rate, LoopPoints found
   evaluation.moved.coverage.push_back(used.Length() / static_cast<double>(frames));
 }
 
-// The track with a tail that writes out its next 20 s again, shaped as games ship it: a loop of the
-// song's length less that, starting anywhere in those 20 s, joins as a copy, and the music on each side
-// of it is the song's own. Jumps between random points beside them.
+// The track's first minute with a tail that writes out its 20 s from the sixth second again, shaped as
+// games ship it: a loop from anywhere in those 20 s to the same music in the tail joins as a copy, and
+// the music on each side of it is the song's own. Jumps between random points beside them.
 void ValidateOnCopies(const PcmAudio& music, Evaluation& evaluation) {
   const long rate = music.rate, first = 6 * rate, tail = kCopiedSeconds * rate;
   if (music.Frames() < first + 2 * tail) return;
-  const LoopPoints section{first, music.Frames()};
+  const LoopPoints section{first, std::min(music.Frames(), kValidatedSeconds * rate)};
   const GameSong song = ShapeGameSong(music, section, GameShape::kTailAfterTheLoop, kCopiedSeconds);
   const std::vector<float> mono = MixToMono(song.audio);
   const JoinMeasure measure(mono, rate);
