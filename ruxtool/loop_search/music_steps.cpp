@@ -7,6 +7,7 @@
 
 #include "loop_search/log_mel.h"
 #include "loop_search/thinned_song.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ std::vector<float> BandPowers(const ThinnedSong& song, long steps, int& bands) {
   bands = spectra.Bands();
   std::vector<float> powers;
   powers.reserve(static_cast<size_t>(steps) * bands);
-  for (long first = 0; first < steps; first += kStepsPerBlock) {
+  for (long first = 0; first < steps && !StopRequested(); first += kStepsPerBlock) {
     for (size_t i = 0; i < block.size(); ++i) block[i] = song.At(first * kHop + static_cast<long>(i));
     for (long step = first; step < std::min(steps, first + kStepsPerBlock); ++step) {
       const std::vector<float> stepPowers = spectra.PowersAt((step - first) * kHop);
@@ -76,8 +77,9 @@ MusicSteps MeasureSteps(const std::vector<float>& mono, long rate) {
   music.rate = rate;
   music.hop = kHop * song.Factor();
   music.centre = kWindow / 2 * song.Factor();
-  const long steps = song.Length() >= kWindow ? (song.Length() - kWindow) / kHop + 1 : 0;
-  music.levels = BandPowers(song, steps, music.bands);
+  music.levels = BandPowers(song, song.Length() >= kWindow ? (song.Length() - kWindow) / kHop + 1 : 0, music.bands);
+  // Fewer where the run was stopped.
+  const long steps = music.bands ? static_cast<long>(music.levels.size()) / music.bands : 0;
   const std::vector<float> floors = Floors(music.levels, music.bands, steps);
   music.powers.resize(static_cast<size_t>(steps));
   for (long step = 0; step < steps; ++step) {

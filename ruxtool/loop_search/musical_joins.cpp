@@ -10,6 +10,7 @@
 
 #include "loop_search/log_mel.h"
 #include "loop_search/music_steps.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -334,7 +335,7 @@ std::vector<MusicalJoins::Pair> MusicalJoins::BodyPairs(long minimumFrames) cons
     }
   }
   std::vector<Pair> pairs;
-  for (size_t first = 0; first < bars.size(); ++first) {
+  for (size_t first = 0; first < bars.size() && !StopRequested(); ++first) {
     for (size_t last = first + 1; last < bars.size(); ++last) {
       if (beats_.frames[bars[last]] - beats_.frames[bars[first]] < minimumFrames) continue;
       const double error = BeatError(bars[first], bars[last]);
