@@ -21,9 +21,11 @@ constexpr size_t kLagsTried = 16;
 constexpr double kSpanSeconds = 4;
 // Candidates this much apart in score count as equally good; the shorter loop goes first.
 constexpr double kScoreResolution = 0.01;
-// A copied section comes after musical joins this many times as long: a bar or a phrase written out
-// again inside a song that otherwise never repeats is not a game's loop.
+// A copied section shorter than this share of the song comes after musical joins this many times as
+// long: a bar or a phrase written out again inside a song that otherwise never repeats is not a game's
+// loop, while a section that carries a real part of the song is.
 constexpr long kJoinOverSection = 3;
+constexpr long kRealPartOfTheSong = 8;
 
 struct Stretch {
   long first;  // frames
@@ -100,10 +102,11 @@ std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, 
   const JoinMeasure measure(mono, rate);
   for (LoopCandidate& loop : loops) loop.join = measure.Measure(loop.loop);
   const std::vector<LoopCandidate> joins = MusicalJoins(mono, rate, measure).Find(minimumFrames, options.count);
-  // Each join goes before the first section it is several times as long as.
+  // Each join goes before the first short section it is several times as long as.
   for (const LoopCandidate& join : joins) {
     const auto shorter = std::find_if(loops.begin(), loops.end(), [&](const LoopCandidate& loop) {
-      return loop.kind == LoopKind::kRepeatedSection && kJoinOverSection * loop.loop.Length() <= join.loop.Length();
+      return loop.kind == LoopKind::kRepeatedSection && kJoinOverSection * loop.loop.Length() <= join.loop.Length() &&
+             kRealPartOfTheSong * loop.loop.Length() < static_cast<long>(mono.size());
     });
     loops.insert(shorter, join);
   }
