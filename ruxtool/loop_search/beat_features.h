@@ -16,6 +16,13 @@ struct BeatFeatures {
   std::vector<float> timbre;   // per beat, bands of dB
   std::vector<float> levels;   // per beat, dB
   std::vector<float> onsets;   // per beat, the onset at its first step
+  // The harmony a listener hears go into each beat and come out of it: the chroma of the half second
+  // before it and of the half second from it, as they are (not less the mean).
+  std::vector<Chroma> harmonyBefore;
+  std::vector<Chroma> harmonyAfter;
+  // The song's own change of harmony from the half second before a moment to the half second after it,
+  // every quarter second, sorted.
+  std::vector<double> harmonyChanges;
   double chromaPeak = 0;  // the median of the strongest pitch class of each chroma before centring
   int beatsPerBar = 4;
   int downbeat = 0;  // the first beat that starts a bar, below beatsPerBar
@@ -23,6 +30,9 @@ struct BeatFeatures {
   long Beats() const { return static_cast<long>(frames.size()); }
   const float* Timbre(long beat) const { return timbre.data() + static_cast<size_t>(beat) * bands; }
   bool StartsBar(long beat) const { return (beat - downbeat) % beatsPerBar == 0; }
+  // The change of harmony across a jump from the beat end back to the beat start, as a percentile of
+  // the song's own changes: 50 at a typical moment.
+  double HarmonyPercentile(long start, long end) const;
 };
 
 BeatFeatures DescribeBeats(const std::vector<float>& mono, long rate, const MusicSteps& music, const BeatTrack& track);

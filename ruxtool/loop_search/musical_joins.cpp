@@ -1,7 +1,8 @@
 // MusicalJoins: every pair of beats at the same place in the bar scored by how alike the bar or two
 // after the start are to those after the end, and the bar or two before the end to those before the
-// start (harmony weighted far above sound, the level within half a decibel); the best pairs refined to
-// the frame by the join measure itself, within a sixteenth of a beat of the beats.
+// start (harmony weighted far above sound, the level within half a decibel); the pairs whose harmony
+// goes on across the jump refined, longest first, to the frame by the join measure itself, within a
+// few sixty-fourths of a beat of where a first guess found the jump smallest.
 #include "loop_search/musical_joins.h"
 
 #include <algorithm>
@@ -51,14 +52,21 @@ constexpr double kUsualLevelShare = 0.6;
 constexpr double kBodyOnsets = 0.5;
 // A song whose level falls this much over its last bars, bar after bar, fades out.
 constexpr double kFadeDb = 10;
-// The pairs refined: of the best share of all by their cost, those whose first guess at the join is
-// passable, longest first, at most this many before one joins as smoothly as the song's typical
-// moment; and the smoothest few by that guess.
-constexpr double kGoodShare = 0.25;
-constexpr size_t kLongestRefined = 16;
+constexpr double kHeardAgainShare = 0.75;
+// The body never starts in the song's first bars: an introduction whose harmony and sound come back
+// in the body is told only by its place.
+constexpr long kOpeningBars = 2;
+// The pairs refined: those whose harmony across the jump changes no more than the song's own does at
+// this percentile of its moments, longest first, until one joins as smoothly as the song's typical
+// moment; and the smoothest few by the first guess at the join. A first guess is no filter: on a coarse
+// grid it misses the frames where refining finds the long joins smooth.
+constexpr double kHarmonyPercentile = 60;
 constexpr size_t kSmoothestRefined = 4;
 constexpr double kTypicalPercentile = 50;
-// Where none of those joins as smoothly, the longest that joins no more abruptly than this.
+// Where none of the longest this many joins as smoothly, the longest that joins no more abruptly than
+// this; the search goes on, at most this far, only until one does.
+constexpr size_t kLongestRefined = 48;
+constexpr size_t kMostRefined = 256;
 constexpr double kPassablePercentile = 70;
 // Steps of a beat in which joins are refined.
 constexpr long kRefiningSteps = 64;
@@ -131,7 +139,8 @@ void MusicalJoins::FindBody() {
 
 // The introduction: the bars at the body's start whose music is not heard elsewhere in it. A bar's two
 // bars are heard elsewhere where they match two other bars of the body, two bars away at least, as
-// closely as the body's bars typically match their best.
+// closely as kHeardAgainShare of the body's bars match their best: a song that repeats closely holds
+// bars of its body that vary a little, and a median would count those to the introduction.
 void MusicalJoins::SkipIntroduction() {
   const long bar = beats_.beatsPerBar;
   std::vector<long> bars;
@@ -146,9 +155,9 @@ void MusicalJoins::SkipIntroduction() {
     }
     heardAgain.push_back(best);
   }
-  const double typical = Percentile(heardAgain, 0.5);
+  const double typical = Percentile(heardAgain, kHeardAgainShare);
   for (size_t i = 0; i < bars.size(); ++i) {
-    if (heardAgain[i] <= typical) {
+    if (heardAgain[i] <= typical && bars[i] >= beats_.downbeat + kOpeningBars * bar) {
       bodyStart_ = bars[i];
       return;
     }
@@ -240,14 +249,16 @@ LoopCandidate MusicalJoins::Measured(LoopPoints loop) const {
   return candidate;
 }
 
-// Near the beats start and end, and within the bounds, the frames where the jump is smallest and the
+// Near the pair's first guess, and within the bounds, the frames where the jump is smallest and the
 // beat most in step: both points may move together by up to a sixteenth of a beat, which keeps the
 // loop's length and so the beat, and apart by up to a thirty-second, which moves the grid after the
 // jump.
-LoopCandidate MusicalJoins::Refined(long startBeat, long endBeat, long lowestStart, long highestStart,
-                                    long lowestEnd, long highestEnd) const {
-  const long start = beats_.frames[startBeat], end = beats_.frames[endBeat];
-  const double error = BeatError(startBeat, endBeat);
+LoopCandidate MusicalJoins::Refined(const Pair& pair, long lowestStart, long highestStart, long lowestEnd,
+                                    long highestEnd) const {
+  const double sixteenth = periodFrames_ / 16;
+  const long start = beats_.frames[pair.start] + std::lround(pair.startShift * sixteenth);
+  const long end = beats_.frames[pair.end] + std::lround(pair.endShift * sixteenth);
+  const double error = BeatError(pair.start, pair.end) - (pair.endShift - pair.startShift) / 16.0;
   const long step = std::max(1L, std::lround(periodFrames_ / kRefiningSteps));
   const long together = kRefiningSteps / 16, apart = kRefiningSteps / 32;
   std::vector<std::vector<float>> after, before;
@@ -255,7 +266,7 @@ LoopCandidate MusicalJoins::Refined(long startBeat, long endBeat, long lowestSta
     after.push_back(measure_.After(start + offset * step));
     before.push_back(measure_.Before(end + offset * step));
   }
-  LoopPoints best{start, end};
+  LoopPoints best{std::clamp(start, lowestStart, highestStart), std::clamp(end, lowestEnd, highestEnd)};
   double smallest = 1e300;
   for (long i = 0; i < static_cast<long>(after.size()); ++i) {
     const long first = start + (i - together - apart) * step;
@@ -277,34 +288,31 @@ std::vector<LoopCandidate> MusicalJoins::Find(long minimumFrames, size_t count) 
   if (!IsMusic()) return {};
   const std::vector<Pair> pairs = BodyPairs(minimumFrames);
   if (pairs.empty()) return {};
-  std::vector<double> costs;
-  for (const Pair& pair : pairs) costs.push_back(pair.cost);
-  const double good = Percentile(costs, kGoodShare);
   std::vector<Pair> chosen;
   for (const Pair& pair : pairs) {
-    if (pair.cost <= good && pair.percentile <= kPassablePercentile) chosen.push_back(pair);
+    if (pair.harmony <= kHarmonyPercentile) chosen.push_back(pair);
   }
   if (chosen.empty()) chosen = pairs;
-  const auto length = [&](const Pair& pair) { return beats_.frames[pair.end] - beats_.frames[pair.start]; };
-  std::sort(chosen.begin(), chosen.end(), [&](const Pair& a, const Pair& b) {
-    return length(a) != length(b) ? length(a) > length(b) : a.cost < b.cost;
+  // Longest first in beats; of those as long, the cheaper.
+  std::sort(chosen.begin(), chosen.end(), [](const Pair& a, const Pair& b) {
+    return a.end - a.start != b.end - b.start ? a.end - a.start > b.end - b.start : a.cost < b.cost;
   });
-  const auto refine = [&](const Pair& pair) { return Refined(pair.start, pair.end, 1, frames_, 1, frames_); };
+  const auto refine = [&](const Pair& pair) { return Refined(pair, 1, frames_, 1, frames_); };
   std::vector<LoopCandidate> refined;
-  bool typical = false;
-  for (size_t i = 0; i < chosen.size() && i < kLongestRefined && !typical; ++i) {
+  bool typical = false, passable = false;
+  for (size_t i = 0; i < chosen.size() && i < kMostRefined && !typical && !(passable && i >= kLongestRefined); ++i) {
     refined.push_back(refine(chosen[i]));
     typical = refined.back().join.percentile <= kTypicalPercentile;
+    passable = passable || refined.back().join.percentile <= kPassablePercentile;
   }
-  const auto passable = std::find_if(refined.begin(), refined.end(), [](const LoopCandidate& join) {
+  const auto firstPassable = std::find_if(refined.begin(), refined.end(), [](const LoopCandidate& join) {
     return join.join.percentile <= kPassablePercentile;
   });
-  const LoopCandidate longest = typical ? refined.back() : passable != refined.end() ? *passable : LoopCandidate{};
-  const bool found = typical || passable != refined.end();
+  const LoopCandidate longest = typical ? refined.back() : passable ? *firstPassable : LoopCandidate{};
   std::sort(chosen.begin(), chosen.end(), [](const Pair& a, const Pair& b) { return a.percentile < b.percentile; });
   for (size_t i = 0; i < chosen.size() && i < kSmoothestRefined; ++i) refined.push_back(refine(chosen[i]));
   const auto smoothest = [](const LoopCandidate& a, const LoopCandidate& b) { return a.join.percentile < b.join.percentile; };
-  const LoopCandidate first = found ? longest : *std::min_element(refined.begin(), refined.end(), smoothest);
+  const LoopCandidate first = typical || passable ? longest : *std::min_element(refined.begin(), refined.end(), smoothest);
   std::vector<LoopCandidate> joins{first};
   std::sort(refined.begin(), refined.end(), [](const LoopCandidate& a, const LoopCandidate& b) {
     return a.loop.Length() > b.loop.Length();
@@ -318,39 +326,46 @@ std::vector<LoopCandidate> MusicalJoins::Find(long minimumFrames, size_t count) 
   return joins;
 }
 
-// Every pair of bar lines in the body a loop of at least minimumFrames apart, with its cost and, as a
-// first guess at its join, the percentile of the smallest jump between points a sixteenth of a beat
-// either side of the bar lines, the beat out of step weighed in as in refining.
+// Every pair of bar lines in the body a loop of at least minimumFrames apart, with its cost, the change
+// of harmony across its jump and, as a first guess at its join, the percentile of the smallest jump
+// between points a sixteenth of a beat either side of the bar lines, the beat out of step weighed in as
+// in refining, and where that guess found it.
 std::vector<MusicalJoins::Pair> MusicalJoins::BodyPairs(long minimumFrames) const {
   std::vector<long> bars;
   for (long beat = std::max(bodyStart_, 1L); beat <= bodyEnd_; ++beat) {
     if (beats_.StartsBar(beat)) bars.push_back(beat);
   }
-  const long shift = std::max(1L, std::lround(periodFrames_ / 16));
+  const double shift = periodFrames_ / 16;
   std::vector<std::vector<std::vector<float>>> after(bars.size()), before(bars.size());
   for (size_t bar = 0; bar < bars.size(); ++bar) {
-    for (long offset = -1; offset <= 1; ++offset) {
-      after[bar].push_back(measure_.After(beats_.frames[bars[bar]] + offset * shift));
-      before[bar].push_back(measure_.Before(beats_.frames[bars[bar]] + offset * shift));
+    for (int offset = -1; offset <= 1; ++offset) {
+      after[bar].push_back(measure_.After(beats_.frames[bars[bar]] + std::lround(offset * shift)));
+      before[bar].push_back(measure_.Before(beats_.frames[bars[bar]] + std::lround(offset * shift)));
     }
   }
   std::vector<Pair> pairs;
   for (size_t first = 0; first < bars.size() && !StopRequested(); ++first) {
     for (size_t last = first + 1; last < bars.size(); ++last) {
-      if (beats_.frames[bars[last]] - beats_.frames[bars[first]] < minimumFrames) continue;
-      const double error = BeatError(bars[first], bars[last]);
+      const long start = bars[first], end = bars[last];
+      if (beats_.frames[end] - beats_.frames[start] < minimumFrames) continue;
+      const double error = BeatError(start, end);
       double best = 1e300, jump = 0;
-      for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-          const double distance = LogMel::Distance(before[last][j], after[first][i]);
+      int startShift = 0, endShift = 0;
+      // The two points move by at most a sixteenth of a beat apart, as in refining.
+      for (int i = -1; i <= 1; ++i) {
+        for (int j = std::max(-1, i - 1); j <= std::min(1, i + 1); ++j) {
+          const double distance = LogMel::Distance(before[last][j + 1], after[first][i + 1]);
           const double weighed = distance + kBeatErrorDb * std::fabs(error - (j - i) / 16.0);
           if (weighed < best) {
             best = weighed;
             jump = distance;
+            startShift = i;
+            endShift = j;
           }
         }
       }
-      pairs.push_back({bars[first], bars[last], Cost(bars[first], bars[last]), measure_.Percentile(jump)});
+      pairs.push_back({start, end, Cost(start, end), measure_.Percentile(jump), beats_.HarmonyPercentile(start, end),
+                       startShift, endShift});
     }
   }
   return pairs;
@@ -365,7 +380,7 @@ std::vector<LoopCandidate> MusicalJoins::Near(LoopPoints given, long reach, size
     for (long start = 0; start < beats_.Beats(); ++start) {
       if (beats_.frames[start] < lowestStart || beats_.frames[start] > highestStart) continue;
       for (long end = start + beats_.beatsPerBar; end < beats_.Beats(); end += beats_.beatsPerBar) {
-        if (beats_.frames[end] >= lowestEnd && beats_.frames[end] <= highestEnd) pairs.push_back({start, end, Cost(start, end), 0});
+        if (beats_.frames[end] >= lowestEnd && beats_.frames[end] <= highestEnd) pairs.push_back({start, end, Cost(start, end), 0, 0, 0, 0});
       }
     }
     // Bar lines first, where there are any within reach.
@@ -373,7 +388,7 @@ std::vector<LoopCandidate> MusicalJoins::Near(LoopPoints given, long reach, size
     if (std::any_of(pairs.begin(), pairs.end(), onBar)) pairs.erase(std::remove_if(pairs.begin(), pairs.end(), [&](const Pair& pair) { return !onBar(pair); }), pairs.end());
     std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) { return a.cost < b.cost; });
     for (size_t i = 0; i < pairs.size() && i < kNearRefined; ++i) {
-      joins.push_back(Refined(pairs[i].start, pairs[i].end, lowestStart, highestStart, lowestEnd, highestEnd));
+      joins.push_back(Refined(pairs[i], lowestStart, highestStart, lowestEnd, highestEnd));
     }
   }
   // Joins in step with the beat first; then the jump, and the beat out of step as refining weighs it.

@@ -40,6 +40,9 @@ class MusicalJoins {
     long end;
     double cost;
     double percentile;  // a first guess at the join's
+    double harmony;     // the change of harmony across the jump, as a percentile of the song's own
+    int startShift;     // sixteenths of a beat from each beat where the first guess found the jump smallest
+    int endShift;
   };
 
   std::vector<Pair> BodyPairs(long minimumFrames) const;
@@ -51,8 +54,7 @@ class MusicalJoins {
   void FindBody();
   void SkipIntroduction();
   long FadeStart() const;
-  LoopCandidate Refined(long startBeat, long endBeat, long lowestStart, long highestStart, long lowestEnd,
-                        long highestEnd) const;
+  LoopCandidate Refined(const Pair& pair, long lowestStart, long highestStart, long lowestEnd, long highestEnd) const;
   LoopCandidate Measured(LoopPoints loop) const;
 
   const long frames_;
