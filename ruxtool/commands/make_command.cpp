@@ -36,17 +36,57 @@ void PrintLoudness(const MadeStreams& made, const LoudnessTarget& target) {
   std::printf("\n");
 }
 
+// What fades out and what fades in, and where the parts meet.
+void PrintCrossfade(const MadeStreams& made) {
+  const CrossfadePlan& crossfade = made.crossfade;
+  if (crossfade.frames == 0 && made.seamRepeats) {
+    std::printf("crossfade:    none: the music repeats across the loop's seam, which plays as the input does\n");
+    return;
+  }
+  if (crossfade.frames == 0) {
+    std::printf("crossfade:    none, as asked\n");
+    return;
+  }
+  const double rate = static_cast<double>(made.rate);
+  std::printf("crossfade:    %.2f s (%ld frames)", crossfade.frames / rate, crossfade.frames);
+  if (made.crossfadeChosen) std::printf(", chosen from the music");
+  if (crossfade.asked > crossfade.frames) {
+    std::printf(", shortened from %.2f s to what the input holds before the loop's start", crossfade.asked / rate);
+  }
+  const long shift = crossfade.parts.start - made.loop.loop.start;
+  if (shift == crossfade.frames) {
+    std::printf(": the music after the loop's end fades out as the loop's start fades in; the parts meet %ld frames "
+                "after the loop's start\n",
+                shift);
+  } else if (shift == 0) {
+    std::printf(": the loop's end fades out as the music before its start fades in\n");
+  } else {
+    std::printf(": the loop's end and the music after it fade out as the music around its start fades in; the parts "
+                "meet %ld frames after the loop's start\n",
+                shift);
+  }
+}
+
 void PrintParts(const MadeStreams& made) {
-  const LoopPoints loop = made.loop.loop;
+  const LoopPoints loop = made.loop.loop, parts = made.crossfade.parts;
   if (made.loop.wholeInput) {
     std::printf("stream:       %s, %ld frames, %zu bytes\n", made.loopPath.c_str(), loop.Length(), made.loopBytes);
     return;
   }
   std::printf("loop:         frames %ld to %ld, from %s\n", loop.start, loop.end, made.loop.source.c_str());
   if (!made.loop.moved.empty()) std::printf("loop moved:   %s\n", made.loop.moved.c_str());
-  std::printf("introduction: %s, frames 0 to %ld, %zu bytes\n", made.introPath.c_str(), loop.start, made.introBytes);
-  std::printf("loop part:    %s, frames %ld to %ld (%ld frames), %zu bytes\n", made.loopPath.c_str(), loop.start,
-              loop.end, loop.Length(), made.loopBytes);
+  PrintCrossfade(made);
+  std::printf("introduction: %s, frames 0 to %ld, %zu bytes\n", made.introPath.c_str(), parts.start, made.introBytes);
+  std::printf("loop part:    %s, frames %ld to %ld (%ld frames), %zu bytes\n", made.loopPath.c_str(), parts.start,
+              parts.end, parts.Length(), made.loopBytes);
+}
+
+void PrintWrap(const WrapFigures& wrap) {
+  std::printf("wrap:         %s: its largest second difference %.2f of the level around it, the music's own where the "
+              "loop goes on %.2f, at its typical moment %.2f",
+              wrap.Clicks() ? "clicks" : "no click", wrap.click, wrap.musicClick, wrap.typicalClick);
+  if (wrap.crossfaded) std::printf("; its level at most %.1f dB below the two sides'", wrap.dipDb);
+  std::printf("\n");
 }
 
 void PrintCheck(const SeamCheck& check, bool twoParts) {
@@ -63,6 +103,7 @@ void PrintCheck(const SeamCheck& check, bool twoParts) {
                 seam.error.seamSnr, kSeamWindow, seam.error.bodySnr, cost < 0 ? -cost : cost,
                 cost <= 0 ? "better" : "worse");
   }
+  PrintWrap(check.wrap);
 }
 
 int MakeFile(const Rux2Exports& rux, const MakeOptions& options) {

@@ -116,3 +116,7 @@ LoopPoints CheckGivenLoop(const std::vector<float>& mono, long rate, LoopPoints 
   }
   return loop;
 }
+
+bool SeamRepeats(const std::vector<float>& mono, LoopPoints loop) {
+  return SeamMismatch(mono, loop.start, loop.Length()) <= kRepeatingSeam;
+}

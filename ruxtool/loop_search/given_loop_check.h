@@ -15,3 +15,8 @@ constexpr double kLoopPointReachSeconds = 0.05;
 // the given start, else both moved, never past the input's end. Otherwise, and where nothing repeats
 // near the points, the loop as given.
 LoopPoints CheckGivenLoop(const std::vector<float>& mono, long rate, LoopPoints loop);
+
+// Whether the loop's seam lies where the music repeats, lossy coding and all: its end sounds as what
+// comes before its start, or its start as what comes after its end, so that the wrap plays as the
+// input does.
+bool SeamRepeats(const std::vector<float>& mono, LoopPoints loop);

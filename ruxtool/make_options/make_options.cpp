@@ -27,6 +27,11 @@ const char kMakeUsage[] =
     "  --loop-end P    the frame after the loop's last (default: the input's end)\n"
     "  --exact-loop    keep the loop's points as given; otherwise points within 50 ms of where the\n"
     "                  music clearly repeats are moved there\n"
+    "  --crossfade C   auto, a length (0.5s, 22050 frames) or 0: the loop's end crossfaded into its start\n"
+    "                  in the loop part's last frames, so that the engine's jump plays on without a cut;\n"
+    "                  the music after the loop's end fades out where the input goes on, and the parts\n"
+    "                  then meet that much later; auto makes none where the music repeats across the\n"
+    "                  loop's seam, else chooses the length from the music, at most 2 s (default auto)\n"
     "  --quality Q     Vorbis quality, -1 to 10 (default 5)\n"
     "  --loudness LUFS one gain for the whole input, so that what the player hears first (the\n"
     "                  introduction and one pass of the loop, or the single stream) has this integrated\n"
@@ -74,6 +79,10 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
     return options.loopStartGiven = options.loopStartAuto || ParseAudioPosition(value, options.loopStart);
   }
   if (option == "--loop-end") return options.loopEndGiven = ParseAudioPosition(value, options.loopEnd);
+  if (option == "--crossfade") {
+    options.crossfadeAuto = std::strcmp(value, "auto") == 0;
+    return options.crossfadeAuto || ParseAudioPosition(value, options.crossfade);
+  }
   if (option == "--quality") return ParseQuality(value, options.quality);
   if (option == "--loudness") return options.loudnessGiven = ParseDecimalNumber(value, -60, 0, options.loudness.lufs);
   if (option == "--true-peak") {
@@ -88,8 +97,8 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 }
 
 bool TakesValue(const std::string& option) {
-  for (const char* name : {"--loop-start", "--loop-end", "--quality", "--loudness", "--true-peak", "--header",
-                           "--value1", "--value3", "--extra", "-j"}) {
+  for (const char* name : {"--loop-start", "--loop-end", "--crossfade", "--quality", "--loudness", "--true-peak",
+                           "--header", "--value1", "--value3", "--extra", "-j"}) {
     if (option == name) return true;
   }
   return false;
@@ -115,6 +124,8 @@ std::string FolderProblem(const MakeOptions& options) {
   return {};
 }
 
+bool IsNothing(const AudioPosition& length) { return length.IsTime() ? length.seconds == 0 : length.frames == 0; }
+
 std::string FileProblem(const MakeOptions& options) {
   const bool twoParts = !options.loopOutput.empty();
   if (twoParts && options.header.kind != HeaderChoice::Kind::kNone) {
@@ -123,6 +134,9 @@ std::string FileProblem(const MakeOptions& options) {
   if (twoParts && options.output == options.loopOutput) return "the introduction and the loop part go into two different files";
   if (!twoParts && (options.loopStartGiven || options.loopEndGiven)) {
     return "a loop needs two outputs, the introduction and the loop part";
+  }
+  if (!twoParts && !options.crossfadeAuto && !IsNothing(options.crossfade)) {
+    return "--crossfade bakes the loop's wrap into a loop part: it needs two outputs";
   }
   if (options.exactLoop && (!twoParts || options.loopStartAuto)) {
     return "--exact-loop keeps a loop's given points: it needs two outputs and no --loop-start auto";
@@ -194,6 +208,7 @@ std::string ShapingOptions(const MakeOptions& options) {
     line += text;
   }
   if (options.exactLoop) line += " --exact-loop";
+  line += " --crossfade " + (options.crossfadeAuto ? std::string("auto") : options.crossfade.text);
   if (options.loopStartAuto) line += " --loop-start auto";
   if (options.header.kind != HeaderChoice::Kind::kNone) {
     std::snprintf(text, sizeof text, " --header %s --value1 %u --value3 %u --extra ",

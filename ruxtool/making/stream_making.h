@@ -8,10 +8,17 @@
 
 #include "encoding/stream_header_writer.h"
 #include "loudness/loudness_gain.h"
+#include "making/baked_crossfade.h"
 #include "making/loop_choice.h"
 #include "making/made_from.h"
 #include "rux2_library/rux2_exports.h"
 #include "seams/seam_check.h"
+
+// How long a crossfade to bake into the loop's wrap.
+struct CrossfadeRequest {
+  bool automatic = true;  // chosen from the music
+  AudioPosition length;   // otherwise; 0 for none
+};
 
 struct MakeRequest {
   std::string input;
@@ -21,7 +28,8 @@ struct MakeRequest {
   std::string loopPath;
   std::string singlePath;
   LoopRequest loop;
-  float quality = 5;  // -1 to 10
+  CrossfadeRequest crossfade;
+  float quality = 5;    // -1 to 10
   HeaderChoice header;  // before a single stream
   bool levelLoudness = false;
   LoudnessTarget loudness;
@@ -34,6 +42,9 @@ struct MadeStreams {
   long frames = 0;
   bool decodedFromVorbis = false;
   LoopChoice loop;
+  bool crossfadeChosen = false;  // from the music
+  bool seamRepeats = false;      // so that none was chosen
+  CrossfadePlan crossfade;       // its parts: the loop as the introduction and the loop part divide it
   bool levelled = false;
   LoudnessLevel level;
   std::string introPath;  // empty for a single stream

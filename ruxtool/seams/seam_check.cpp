@@ -1,5 +1,5 @@
-// CheckSeams: the played frames near each seam are kept as they arrive, and the input's frames that
-// should have played there are looked up through the loop.
+// CheckSeams: the played frames near each seam and through the wrap are kept as they arrive, and the
+// input's frames that should have played there are looked up through the loop.
 #include "seams/seam_check.h"
 
 #include <algorithm>
@@ -15,39 +15,41 @@ struct Part {
   long frames;
 };
 
-// The frames played within kSeamReach of each seam.
+// The frames played in each of a few spans of the playback, and the click figures of all of it.
 class PlaybackRecorder {
  public:
-  PlaybackRecorder(const std::vector<SeamResult>& seams, int channels) : seams_(seams), channels_(channels) {
-    for (const SeamResult& seam : seams) starts_.push_back(std::max(0L, seam.frame - kSeamReach));
-    played_.resize(seams.size());
-  }
+  PlaybackRecorder(const std::vector<PlaybackSpan>& spans, int channels)
+      : spans_(spans), channels_(channels), played_(spans.size()), moments_(channels) {}
 
   void Add(const char* pcm, size_t bytes) {
     const long frames = static_cast<long>(bytes / (2 * channels_));
-    for (size_t s = 0; s < seams_.size(); ++s) {
-      const long from = std::max(position_, starts_[s]);
-      const long to = std::min(position_ + frames, seams_[s].frame + kSeamReach);
-      for (long frame = from; frame < to; ++frame) {
-        for (int channel = 0; channel < channels_; ++channel) {
-          int16_t sample;
-          std::memcpy(&sample, pcm + ((frame - position_) * channels_ + channel) * 2, 2);
-          played_[s].push_back(sample / 32767.0f);
-        }
+    std::vector<float> samples(static_cast<size_t>(frames) * channels_);
+    for (size_t i = 0; i < samples.size(); ++i) {
+      int16_t sample;
+      std::memcpy(&sample, pcm + 2 * i, 2);
+      samples[i] = sample / 32767.0f;
+    }
+    for (size_t s = 0; s < spans_.size(); ++s) {
+      const long from = std::max(position_, spans_[s].first);
+      const long to = std::min(position_ + frames, spans_[s].end);
+      if (to > from) {
+        played_[s].insert(played_[s].end(), samples.begin() + (from - position_) * channels_,
+                          samples.begin() + (to - position_) * channels_);
       }
     }
+    moments_.Add(samples.data(), frames);
     position_ += frames;
   }
 
-  long Start(size_t seam) const { return starts_[seam]; }
-  const std::vector<float>& Played(size_t seam) const { return played_[seam]; }
+  const std::vector<float>& Played(size_t span) const { return played_[span]; }
+  const ClickMoments& Moments() const { return moments_; }
 
  private:
-  const std::vector<SeamResult>& seams_;
+  const std::vector<PlaybackSpan> spans_;
   const int channels_;
   long position_ = 0;
-  std::vector<long> starts_;
   std::vector<std::vector<float>> played_;
+  ClickMoments moments_;
 };
 
 bool Bind(const Rux2Exports& rux, DecoderRecord& record, const std::string& intro, const std::string& loopPart) {
@@ -87,7 +89,7 @@ std::string PlayParts(const Rux2Exports& rux, DecoderRecord& record, const PcmAu
 }  // namespace
 
 SeamCheck CheckSeams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const std::string& intro,
-                     const std::string& loopPart) {
+                     const std::string& loopPart, const CrossfadeSides& crossfade) {
   const char* loopName = intro.empty() ? "stream" : "loop part";
   std::vector<Part> parts;
   SeamCheck check;
@@ -100,7 +102,13 @@ SeamCheck CheckSeams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints l
   check.seams.push_back({intro.empty() ? "stream -> stream again" : "loop part -> loop part", loop.end, {}});
   for (const Part& part : parts) check.expectedFrames += part.frames;
 
-  PlaybackRecorder recorder(check.seams, audio.channels);
+  // The frames within kSeamReach of each seam, then those the wrap's figures read.
+  std::vector<PlaybackSpan> spans;
+  for (const SeamResult& seam : check.seams) {
+    spans.push_back({std::max(0L, seam.frame - kSeamReach), seam.frame + kSeamReach});
+  }
+  spans.push_back(WrapSpanOf(audio, loop, crossfade.frames));
+  PlaybackRecorder recorder(spans, audio.channels);
   DecoderRecord record{};
   rux.RUX_Init(&record);
   check.problem = Bind(rux, record, intro, loopPart)
@@ -115,9 +123,13 @@ SeamCheck CheckSeams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints l
   for (size_t s = 0; s < check.seams.size(); ++s) {
     const std::vector<float>& played = recorder.Played(s);
     const long frames = static_cast<long>(played.size() / audio.channels);
-    const std::vector<float> ideal = IdealPlayback(audio, loop, recorder.Start(s), frames);
+    const std::vector<float> ideal = IdealPlayback(audio, loop, spans[s].first, frames);
     check.seams[s].error =
-        MeasureSeam(ideal.data(), played.data(), frames, audio.channels, check.seams[s].frame - recorder.Start(s));
+        MeasureSeam(ideal.data(), played.data(), frames, audio.channels, check.seams[s].frame - spans[s].first);
   }
+  const std::vector<float> none;
+  const PlayedJoin entry =
+      intro.empty() ? PlayedJoin{none, 0} : PlayedJoin{recorder.Played(0), loop.start - spans[0].first};
+  check.wrap = MeasureWrap(audio, loop, crossfade, recorder.Played(spans.size() - 1), entry, recorder.Moments());
   return check;
 }

@@ -140,7 +140,8 @@ std::string Size(size_t bytes) {
   return text;
 }
 
-// "made, 92.30 s, loop frames A to B, gain -3.2 dB, seams -0.4 and +0.2 dB, 1.6 MiB".
+// "made, 92.30 s, loop frames A to B, crossfade 0.40 s, the parts meeting at frame C, gain -3.2 dB,
+// seams -0.4 and +0.2 dB, no click, dip 0.3 dB, 1.6 MiB".
 std::string Summary(const MadeStreams& made) {
   char text[160];
   std::snprintf(text, sizeof text, "made, %.2f s", made.frames / static_cast<double>(made.rate));
@@ -151,6 +152,14 @@ std::string Summary(const MadeStreams& made) {
   } else {
     summary += ", loop frames " + std::to_string(made.loop.loop.start) + " to " + std::to_string(made.loop.loop.end);
     if (!made.loop.moved.empty()) summary += " (" + made.loop.moved + ")";
+    if (made.crossfade.frames) {
+      std::snprintf(text, sizeof text, ", crossfade %.2f s", made.crossfade.frames / static_cast<double>(made.rate));
+      summary += text;
+      if (made.crossfade.asked > made.crossfade.frames) summary += ", shortened to what precedes the loop";
+      if (made.crossfade.parts.start != made.loop.loop.start) {
+        summary += ", the parts meeting at frame " + std::to_string(made.crossfade.parts.start);
+      }
+    }
   }
   if (made.levelled) {
     std::snprintf(text, sizeof text, ", gain %+.1f dB", made.level.gainDb);
@@ -163,6 +172,12 @@ std::string Summary(const MadeStreams& made) {
     seams += text;
   }
   if (!seams.empty()) summary += ", seam" + std::string(made.check.seams.size() > 1 ? "s " : " ") + seams + " dB";
+  const WrapFigures& wrap = made.check.wrap;
+  summary += wrap.Clicks() ? ", the wrap clicks" : ", no click";
+  if (wrap.crossfaded) {
+    std::snprintf(text, sizeof text, ", dip %.1f dB", wrap.dipDb);
+    summary += text;
+  }
   return summary + ", " + Size(made.introBytes + made.loopBytes);
 }
 
