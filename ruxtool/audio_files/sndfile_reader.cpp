@@ -1,6 +1,6 @@
 // ReadSoundFile: libsndfile reads through the input's handle, as the chunk check and libFLAC do, so
-// that the file is opened once, by its name in the ANSI code page; the samples come in blocks in the
-// file's channel order, which is WAV's for every format here, and are put into Vorbis order.
+// that the file is opened once, by its wide name; the samples come in blocks in the file's channel
+// order, which is WAV's for every format here, and are put into Vorbis order.
 #include "audio_files/sndfile_reader.h"
 
 #include <sndfile.h>

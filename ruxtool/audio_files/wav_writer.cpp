@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
+#include <cstdio>
+
+#include "system/file_access.h"
 
 namespace {
 
@@ -42,11 +44,11 @@ bool WriteWavFile(const std::string& path, int channels, unsigned long rate, con
   PutLittleEndian(header, 16, 2);
   header += sampler + "data";
   PutLittleEndian(header, dataSize, 4);
-  std::ofstream file(path, std::ios::binary);
-  file.write(header.data(), static_cast<std::streamsize>(header.size()));
-  file.write(pcm.data(), static_cast<std::streamsize>(pcm.size()));
-  file.close();
-  return static_cast<bool>(file);
+  std::FILE* file = OpenFileStream(path, "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
+                       std::fwrite(pcm.data(), 1, pcm.size(), file) == pcm.size();
+  return std::fclose(file) == 0 && written;
 }
 
 std::string Pcm16(const std::vector<float>& samples) {

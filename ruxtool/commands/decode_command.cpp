@@ -1,5 +1,4 @@
 // Decode: detection, frames until each part ends, RUX_Replay between plays, then the WAV file.
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -7,6 +6,7 @@
 #include "commands/bound_stream.h"
 #include "commands/commands.h"
 #include "seams/part_playback.h"
+#include "system/console_output.h"
 
 namespace {
 
@@ -19,13 +19,13 @@ bool SameFormat(const WAVEFORMATEX& first, const WAVEFORMATEX& second) {
 int Decode(const Rux2Library& rux, const ToolOptions& options) {
   BoundStream stream(rux, options);
   if (!stream.Error().empty()) {
-    std::fprintf(stderr, "ruxtool: %s\n", stream.Error().c_str());
+    PrintError("ruxtool: %s\n", stream.Error().c_str());
     return 1;
   }
   DecoderRecord& record = stream.Record();
   const int result = rux.RUX_DetectConfigure(&record);
   if (result != RUX_OK) {
-    std::fprintf(stderr, "ruxtool: the Vorbis headers of %s cannot be read (%d)\n", options.stream.c_str(),
+    PrintError("ruxtool: the Vorbis headers of %s cannot be read (%d)\n", options.stream.c_str(),
                  result);
     return 1;
   }
@@ -36,20 +36,20 @@ int Decode(const Rux2Library& rux, const ToolOptions& options) {
   for (unsigned play = 0; play < plays; ++play) {
     if (play > 0) rux.RUX_Replay(&record);
     if (!SameFormat(format, *rux.RUX_GetPcmFormat(&record))) {
-      std::fprintf(stderr, "ruxtool: the loop part's channels or rate differ from the introduction's\n");
+      PrintError("ruxtool: the loop part's channels or rate differ from the introduction's\n");
       return 1;
     }
     const char* part = twoPart && play == 0 ? "introduction" : twoPart ? "loop part" : "stream";
     const size_t frames = PlayActivePart(rux, record, format.nChannels,
                                          [&pcm](const char* bytes, size_t count) { pcm.append(bytes, count); });
-    std::printf("%s: %u frames\n", part, static_cast<unsigned>(frames));
-    if (frames == 0) std::fprintf(stderr, "ruxtool: warning: the %s delivered nothing\n", part);
+    Print("%s: %u frames\n", part, static_cast<unsigned>(frames));
+    if (frames == 0) PrintError("ruxtool: warning: the %s delivered nothing\n", part);
   }
   if (!WriteWavFile(options.output, format.nChannels, format.nSamplesPerSec, pcm)) {
-    std::fprintf(stderr, "ruxtool: cannot write %s\n", options.output.c_str());
+    PrintError("ruxtool: cannot write %s\n", options.output.c_str());
     return 1;
   }
-  std::printf("%s: %u frames, %u channels, %lu Hz\n", options.output.c_str(),
+  Print("%s: %u frames, %u channels, %lu Hz\n", options.output.c_str(),
               static_cast<unsigned>(pcm.size() / (2 * format.nChannels)), format.nChannels,
               format.nSamplesPerSec);
   return 0;

@@ -1,105 +1,104 @@
 // Make: a folder made file by file, or one input made into its streams, with all that make did and
 // measured printed for the developer.
-#include <cstdio>
-
 #include "commands/commands.h"
 #include "commands/interruption.h"
 #include "make_options/make_request.h"
 #include "making/stream_making.h"
 #include "soundtrack/folder_make.h"
+#include "system/console_output.h"
 
 namespace {
 
 int Fail(const std::string& error) {
-  std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+  PrintError("ruxtool: %s\n", error.c_str());
   return 1;
 }
 
 void PrintInput(const MakeOptions& options, const MadeStreams& made) {
   if (made.decodedFromVorbis) {
-    std::printf("%s is Ogg Vorbis: it is decoded and encoded again, which costs quality\n", options.input.c_str());
+    Print("%s is Ogg Vorbis: it is decoded and encoded again, which costs quality\n", options.input.c_str());
   }
-  std::printf("input:        %s, %d channels, %ld Hz, %ld frames\n", options.input.c_str(), made.channels, made.rate,
+  Print("input:        %s, %d channels, %ld Hz, %ld frames\n", options.input.c_str(), made.channels, made.rate,
               made.frames);
 }
 
 void PrintLoudness(const MadeStreams& made, const LoudnessTarget& target) {
   const LoudnessLevel& level = made.level;
-  std::printf("loudness:     %.1f LUFS, true peak %.1f dBTP: %s (frames 0 to %ld)\n", level.measured.lufs,
+  Print("loudness:     %.1f LUFS, true peak %.1f dBTP: %s (frames 0 to %ld)\n", level.measured.lufs,
               level.measured.truePeakDb,
               made.loop.wholeInput ? "the whole stream" : "the introduction and one pass of the loop",
-              made.loop.loop.end);
+              made.crossfade.parts.end);
   const Loudness result = level.Result();
-  std::printf("gain:         %+.1f dB, to %.1f LUFS, true peak %.1f dBTP", level.gainDb, result.lufs,
+  Print("gain:         %+.1f dB, to %.1f LUFS, true peak %.1f dBTP", level.gainDb, result.lufs,
               result.truePeakDb);
-  if (level.heldByTruePeak) std::printf(": the true peak may not pass %.1f dBTP", target.truePeakCeilingDb);
-  std::printf("\n");
+  if (level.heldByTruePeak) Print(": the true peak may not pass %.1f dBTP", target.truePeakCeilingDb);
+  Print("\n");
 }
 
 // What fades out and what fades in, and where the parts meet.
 void PrintCrossfade(const MadeStreams& made) {
   const CrossfadePlan& crossfade = made.crossfade;
   if (crossfade.frames == 0 && made.seamRepeats) {
-    std::printf("crossfade:    none: the music repeats across the loop's seam, which plays as the input does\n");
+    Print("crossfade:    none: the music repeats across the loop's seam, which plays as the input does\n");
     return;
   }
   if (crossfade.frames == 0) {
-    std::printf("crossfade:    none, as asked\n");
+    Print("crossfade:    none, as asked\n");
     return;
   }
   const double rate = static_cast<double>(made.rate);
-  std::printf("crossfade:    %.2f s (%ld frames)", crossfade.frames / rate, crossfade.frames);
-  if (made.crossfadeChosen) std::printf(", chosen from the music");
+  Print("crossfade:    %.2f s (%ld frames)", crossfade.frames / rate, crossfade.frames);
+  if (made.crossfadeChosen) Print(", chosen from the music");
   if (crossfade.asked > crossfade.frames) {
-    std::printf(", shortened from %.2f s to what the input holds before the loop's start", crossfade.asked / rate);
+    Print(", shortened from %.2f s to what the input holds before the loop's start", crossfade.asked / rate);
   }
   const long shift = crossfade.parts.start - made.loop.loop.start;
   if (shift == crossfade.frames) {
-    std::printf(": the music after the loop's end fades out as the loop's start fades in; the parts meet %ld frames "
-                "after the loop's start\n",
-                shift);
+    Print(": the music after the loop's end fades out as the loop's start fades in; the parts meet %ld frames after "
+          "the loop's start\n",
+          shift);
   } else if (shift == 0) {
-    std::printf(": the loop's end fades out as the music before its start fades in\n");
+    Print(": the loop's end fades out as the music before its start fades in\n");
   } else {
-    std::printf(": the loop's end and the music after it fade out as the music around its start fades in; the parts "
-                "meet %ld frames after the loop's start\n",
-                shift);
+    Print(": the loop's end and the music after it fade out as the music around its start fades in; the parts meet "
+          "%ld frames after the loop's start\n",
+          shift);
   }
 }
 
 void PrintParts(const MadeStreams& made) {
   const LoopPoints loop = made.loop.loop, parts = made.crossfade.parts;
   if (made.loop.wholeInput) {
-    std::printf("stream:       %s, %ld frames, %zu bytes\n", made.loopPath.c_str(), loop.Length(), made.loopBytes);
+    Print("stream:       %s, %ld frames, %zu bytes\n", made.loopPath.c_str(), loop.Length(), made.loopBytes);
     return;
   }
-  std::printf("loop:         frames %ld to %ld, from %s\n", loop.start, loop.end, made.loop.source.c_str());
-  if (!made.loop.moved.empty()) std::printf("loop moved:   %s\n", made.loop.moved.c_str());
+  Print("loop:         frames %ld to %ld, from %s\n", loop.start, loop.end, made.loop.source.c_str());
+  if (!made.loop.moved.empty()) Print("loop moved:   %s\n", made.loop.moved.c_str());
   PrintCrossfade(made);
-  std::printf("introduction: %s, frames 0 to %ld, %zu bytes\n", made.introPath.c_str(), parts.start, made.introBytes);
-  std::printf("loop part:    %s, frames %ld to %ld (%ld frames), %zu bytes\n", made.loopPath.c_str(), parts.start,
-              parts.end, parts.Length(), made.loopBytes);
+  Print("introduction: %s, frames 0 to %ld, %zu bytes\n", made.introPath.c_str(), parts.start, made.introBytes);
+  Print("loop part:    %s, frames %ld to %ld (%ld frames), %zu bytes\n", made.loopPath.c_str(), parts.start,
+        parts.end, parts.Length(), made.loopBytes);
 }
 
 void PrintWrap(const WrapFigures& wrap) {
-  std::printf("wrap:         %s: its largest second difference %.2f of the level around it, the music's own where the "
-              "loop goes on %.2f, at its typical moment %.2f",
-              wrap.Clicks() ? "clicks" : "no click", wrap.click, wrap.musicClick, wrap.typicalClick);
-  if (wrap.crossfaded) std::printf("; its level at most %.1f dB below the two sides'", wrap.dipDb);
-  std::printf("\n");
+  Print("wrap:         %s: its largest second difference %.2f of the level around it, the music's own where the loop "
+        "goes on %.2f, at its typical moment %.2f",
+        wrap.Clicks() ? "clicks" : "no click", wrap.click, wrap.musicClick, wrap.typicalClick);
+  if (wrap.crossfaded) Print("; its level at most %.1f dB below the two sides'", wrap.dipDb);
+  Print("\n");
 }
 
 void PrintCheck(const SeamCheck& check, bool twoParts) {
-  std::printf("played:       %s through rux2.dll: %ld frames, as the input plays\n",
+  Print("played:       %s through rux2.dll: %ld frames, as the input plays\n",
               twoParts ? "introduction, loop part, loop part" : "stream, stream again", check.playedFrames);
   for (const SeamResult& seam : check.seams) {
-    std::printf("seam %-24s at frame %ld: ", seam.name, seam.frame);
+    Print("seam %-24s at frame %ld: ", seam.name, seam.frame);
     if (!seam.error.measured) {
-      std::printf("the playback is too short to measure it\n");
+      Print("the playback is too short to measure it\n");
       continue;
     }
     const double cost = seam.error.Cost();
-    std::printf("%.1f dB signal to noise in the %ld frames around it, %.1f dB in the music around them: %.1f dB %s\n",
+    Print("%.1f dB signal to noise in the %ld frames around it, %.1f dB in the music around them: %.1f dB %s\n",
                 seam.error.seamSnr, kSeamWindow, seam.error.bodySnr, cost < 0 ? -cost : cost,
                 cost <= 0 ? "better" : "worse");
   }

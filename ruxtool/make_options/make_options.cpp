@@ -9,6 +9,7 @@
 
 #include "number_text/parse_number.h"
 #include "system/folder_files.h"
+#include "system/path_names.h"
 
 const char kMakeUsage[] =
     "make writes one stream of the whole input, or an introduction (frames before the loop's start) and\n"
@@ -104,23 +105,15 @@ bool TakesValue(const std::string& option) {
   return false;
 }
 
-// The output folder is the input folder or lies in it: what make writes would be read as input next.
-bool OutputWithinInput(const MakeOptions& options) {
-  const auto trimmed = [](std::string path) {
-    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-    return path;
-  };
-  const std::string input = trimmed(options.input), output = trimmed(options.output);
-  return output == input || (output.compare(0, input.size(), input) == 0 && output.size() > input.size() &&
-                             LastSeparator(output.substr(0, input.size() + 1)) == input.size());
-}
-
 std::string FolderProblem(const MakeOptions& options) {
   if (!options.loopOutput.empty()) return "a folder is made into one output folder";
   if ((options.loopStartGiven && !options.loopStartAuto) || options.loopEndGiven) {
     return "a folder's loops come from its loops.txt, its files' tags or --loop-start auto";
   }
-  if (OutputWithinInput(options)) return "the output folder may not be the input folder or lie in it";
+  // What make writes there would be read as input next time.
+  if (IsSameOrUnder(options.output, options.input)) {
+    return "the output folder may not be the input folder or lie in it";
+  }
   return {};
 }
 
@@ -131,7 +124,12 @@ std::string FileProblem(const MakeOptions& options) {
   if (twoParts && options.header.kind != HeaderChoice::Kind::kNone) {
     return "--header applies to a single stream: RUX_InputMemory2 and RUX_InputFile2 take plain Ogg Vorbis";
   }
-  if (twoParts && options.output == options.loopOutput) return "the introduction and the loop part go into two different files";
+  if (SamePath(options.output, options.input) || (twoParts && SamePath(options.loopOutput, options.input))) {
+    return "an output may not replace the input";
+  }
+  if (twoParts && SamePath(options.output, options.loopOutput)) {
+    return "the introduction and the loop part go into two different files";
+  }
   if (!twoParts && (options.loopStartGiven || options.loopEndGiven)) {
     return "a loop needs two outputs, the introduction and the loop part";
   }

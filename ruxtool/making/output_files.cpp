@@ -3,42 +3,29 @@
 #include "making/output_files.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "system/file_access.h"
 
 namespace {
 
 const char kTemporarySuffix[] = ".ruxtool-part";
 
-bool Rename(const std::string& from, const std::string& to) {
-#ifdef _WIN32
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-  return std::rename(from.c_str(), to.c_str()) == 0;
-#endif
-}
-
 }  // namespace
 
 OutputFiles::~OutputFiles() {
-  for (const Output& output : outputs_) std::remove(output.temporary.c_str());
+  for (const Output& output : outputs_) RemoveFile(output.temporary);
 }
 
 bool OutputFiles::Write(const std::string& path, const std::string& bytes, std::string& error) {
   const Output output{path, path + kTemporarySuffix};
-  std::ofstream file(output.temporary, std::ios::binary | std::ios::trunc);
+  std::FILE* file = OpenFileStream(output.temporary, "wb");
   if (!file) {
     error = "cannot write " + path + ": its folder does not exist or may not be written";
     return false;
   }
   outputs_.push_back(output);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) {
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (std::fclose(file) != 0 || !written) {
     error = "cannot write " + path + ": the disk is full or failed";
     return false;
   }
@@ -47,16 +34,14 @@ bool OutputFiles::Write(const std::string& path, const std::string& bytes, std::
 
 std::string OutputFiles::ReadBack(const std::string& path) const {
   for (const Output& output : outputs_) {
-    if (output.path != path) continue;
-    std::ifstream file(output.temporary, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (output.path == path) return ReadWholeFile(output.temporary);
   }
   return {};
 }
 
 bool OutputFiles::Commit(std::string& error) {
   for (size_t i = 0; i < outputs_.size(); ++i) {
-    if (!Rename(outputs_[i].temporary, outputs_[i].path)) {
+    if (!RenameReplacing(outputs_[i].temporary, outputs_[i].path)) {
       error = "cannot replace " + outputs_[i].path + ": another program may hold it open";
       outputs_.erase(outputs_.begin(), outputs_.begin() + static_cast<long>(i));
       return false;

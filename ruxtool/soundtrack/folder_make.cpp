@@ -4,8 +4,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -17,7 +15,10 @@
 #include "soundtrack/audio_file_names.h"
 #include "soundtrack/loop_list.h"
 #include "soundtrack/parallel_jobs.h"
+#include "system/console_output.h"
+#include "system/file_access.h"
 #include "system/folder_files.h"
+#include "system/path_names.h"
 
 namespace {
 
@@ -33,11 +34,6 @@ std::string Joined(const std::string& folder, const std::string& relative) {
   return LastSeparator(folder) == folder.size() - 1 ? folder + relative : folder + kPathSeparator + relative;
 }
 
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // The loops.txt of each folder, read once; the lines that name no file are reported by MakeFolder.
 class LoopLists {
  public:
@@ -45,7 +41,7 @@ class LoopLists {
   const LoopList& Of(const std::string& folder) {
     const auto found = lists_.find(folder);
     if (found != lists_.end()) return found->second;
-    return lists_[folder] = ParseLoopList(ReadText(Joined(source_, folder + "loops.txt")));
+    return lists_[folder] = ParseLoopList(ReadWholeFile(Joined(source_, folder + "loops.txt")));
   }
   const std::map<std::string, LoopList>& All() const { return lists_; }
 
@@ -84,10 +80,10 @@ FolderFile Plan(const MakeOptions& options, const std::string& relative, LoopLis
   return file;
 }
 
-// Two inputs that would write the same output (song.wav and song.flac, or song.loop.wav and the
-// loop part of song.wav) both fail.
+// Two inputs that would write the same output (song.wav and song.flac, Song.wav and song.flac, or
+// song.loop.wav and the loop part of song.wav) both fail.
 void RefuseSharedOutputs(std::vector<FolderFile>& files) {
-  std::map<std::string, std::vector<size_t>> byOutput;
+  std::map<std::string, std::vector<size_t>, NameOrder> byOutput;
   for (size_t i = 0; i < files.size(); ++i) {
     for (const std::string* path : {&files[i].request.introPath, &files[i].request.loopPath, &files[i].request.singlePath}) {
       byOutput[*path].push_back(i);
@@ -112,7 +108,7 @@ std::vector<std::string> UnusedLines(const LoopLists& lists, const std::vector<F
       bool named = false;
       for (const FolderFile& file : files) {
         named = named || (file.relative.compare(0, folder.size(), folder) == 0 &&
-                          SameFileName(file.relative.substr(folder.size()), entry.name));
+                          SameName(file.relative.substr(folder.size()), entry.name));
       }
       if (!named) {
         unused.push_back(folder + "loops.txt line " + std::to_string(entry.line) + ": it names " + entry.name +
@@ -211,9 +207,10 @@ Outcome MakeFile(const Rux2Exports& rux, const MakeOptions& options, const Folde
 int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::string> relatives;
+  size_t macFiles = 0;
   std::string error;
-  if (!ListAudioFiles(options.input, relatives, error)) {
-    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+  if (!ListAudioFiles(options.input, relatives, macFiles, error)) {
+    PrintError("ruxtool: %s\n", error.c_str());
     return 1;
   }
   LoopLists lists(options.input);
@@ -221,7 +218,7 @@ int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::fu
   for (const std::string& relative : relatives) files.push_back(Plan(options, relative, lists));
   RefuseSharedOutputs(files);
   const std::vector<std::string> unused = UnusedLines(lists, files);
-  for (const std::string& line : unused) std::printf("%s\n", line.c_str());
+  for (const std::string& line : unused) Print("%s\n", line.c_str());
 
   std::mutex printing;
   size_t finished = 0, counts[3] = {};
@@ -233,17 +230,20 @@ int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::fu
         const Outcome outcome = MakeFile(rux, options, files[index], interrupted, text);
         const std::lock_guard<std::mutex> lock(printing);
         ++counts[static_cast<int>(outcome)];
-        std::printf("[%zu/%zu] %s: %s\n", ++finished, files.size(), files[index].relative.c_str(), text.c_str());
+        Print("[%zu/%zu] %s: %s\n", ++finished, files.size(), files[index].relative.c_str(), text.c_str());
         std::fflush(stdout);
       },
       interrupted);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  std::printf("%zu files in %.1f s: %zu made, %zu up to date, %zu failed", files.size(), seconds,
+  Print("%zu files in %.1f s: %zu made, %zu up to date, %zu failed", files.size(), seconds,
               counts[static_cast<int>(Outcome::kMade)], counts[static_cast<int>(Outcome::kUpToDate)],
               counts[static_cast<int>(Outcome::kFailed)]);
-  if (!unused.empty()) std::printf("; %zu %s of loops.txt failed", unused.size(), unused.size() == 1 ? "line" : "lines");
-  if (finished < files.size()) std::printf("; interrupted, %zu not made", files.size() - finished);
-  std::printf("\n");
+  if (!unused.empty()) Print("; %zu %s of loops.txt failed", unused.size(), unused.size() == 1 ? "line" : "lines");
+  if (macFiles) {
+    Print("; %zu %s of a Mac's zip passed over (__MACOSX, ._NAME)", macFiles, macFiles == 1 ? "file" : "files");
+  }
+  if (finished < files.size()) Print("; interrupted, %zu not made", files.size() - finished);
+  Print("\n");
   const bool failed = counts[static_cast<int>(Outcome::kFailed)] || !unused.empty() || finished < files.size();
   return failed ? 1 : 0;
 }

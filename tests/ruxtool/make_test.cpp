@@ -290,6 +290,11 @@ TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
       {"a header on two parts", wav, "--header rux --loop-start 20000 ", twoOutputs, 2, "plain Ogg Vorbis"},
       {"one file for both parts", wav, "--loop-start 20000 ", Path("loop.ogg") + " " + Path("loop.ogg"), 2,
        "two different files"},
+      {"one file for both parts, named in another case", wav, "--loop-start 20000 ",
+       Path("loop.ogg") + " " + Path("LOOP.ogg"), 2, "two different files"},
+      {"an output that would replace the input", wav, "", Path("INPUT.BIN"), 2, "may not replace the input"},
+      {"a loop part that would replace the input", wav, "--loop-start 20000 ",
+       Path("intro.ogg") + " " + Quoted(directory_ / ".\\input.bin"), 2, "may not replace the input"},
   };
   for (const BadCase& bad : cases) {
     SCOPED_TRACE(bad.name);
