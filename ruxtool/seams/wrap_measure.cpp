@@ -67,8 +67,11 @@ double ApartPower(const CrossfadeSides& sides, int channels, long i) {
   return power;
 }
 
-double DipDb(const PcmAudio& audio, LoopPoints loop, const CrossfadeSides& sides, const std::vector<float>& played,
-             PlaybackSpan span) {
+}  // namespace
+
+double LevelDipDb(const PcmAudio& audio, LoopPoints loop, const CrossfadeSides& sides,
+                  const std::vector<float>& played) {
+  const PlaybackSpan span = WrapSpanOf(audio, loop, sides.frames);
   const std::vector<float> ideal = IdealPlayback(audio, loop, span.first, span.end - span.first);
   const long crossfadeFirst = loop.end - sides.frames - span.first;
   const long window = std::lround(kDipWindowSeconds * audio.rate);
@@ -97,8 +100,6 @@ double DipDb(const PcmAudio& audio, LoopPoints loop, const CrossfadeSides& sides
   }
   return dip;
 }
-
-}  // namespace
 
 ClickMoments::ClickMoments(int channels) : channels_(channels), last_(2 * channels) {}
 
@@ -165,6 +166,6 @@ WrapFigures MeasureWrap(const PcmAudio& audio, LoopPoints loop, const CrossfadeS
                                    : ClickAt(input, loop.start);
   figures.typicalClick = moments.Typical();
   figures.crossfaded = sides.frames > 0;
-  if (figures.crossfaded) figures.dipDb = DipDb(audio, loop, sides, wrap, span);
+  if (figures.crossfaded) figures.dipDb = LevelDipDb(audio, loop, sides, wrap);
   return figures;
 }

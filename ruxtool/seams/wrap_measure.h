@@ -57,6 +57,11 @@ class ClickMoments {
   std::vector<double> steepest_;  // each block boundary's largest second difference, each channel's
 };
 
+// dB the level of played, the frames of WrapSpanOf's span, falls at most below what the crossfade's
+// two sides give where they neither add nor cancel, in windows of 0.1 s.
+double LevelDipDb(const PcmAudio& audio, LoopPoints loop, const CrossfadeSides& sides,
+                  const std::vector<float>& played);
+
 // Interleaved frames as they played, and where in them a part began.
 struct PlayedJoin {
   const std::vector<float>& frames;
