@@ -66,14 +66,28 @@ void PrintCrossfade(const MadeStreams& made) {
   }
 }
 
+// How abrupt the jump from the loop's end into its start is, cut and crossfaded, by the join measure.
+void PrintJoin(const MadeStreams& made) {
+  Print("join:         %s jumps more than %.0f %% of the song's moments do, %+.1f dB over the music's own at the "
+        "two points",
+        made.loop.wholeInput ? "the stream's end into its start" : "cut, the loop's end into its start",
+        made.join.percentile, made.join.excessDb);
+  if (made.crossfade.frames) {
+    Print("; crossfaded, %+.1f dB over the music on either side at most", made.crossfadedExcessDb);
+  }
+  Print("\n");
+}
+
 void PrintParts(const MadeStreams& made) {
   const LoopPoints loop = made.loop.loop, parts = made.crossfade.parts;
   if (made.loop.wholeInput) {
     Print("stream:       %s, %ld frames, %zu bytes\n", made.loopPath.c_str(), loop.Length(), made.loopBytes);
+    PrintJoin(made);
     return;
   }
   Print("loop:         frames %ld to %ld, from %s\n", loop.start, loop.end, made.loop.source.c_str());
   if (!made.loop.moved.empty()) Print("loop moved:   %s\n", made.loop.moved.c_str());
+  PrintJoin(made);
   PrintCrossfade(made);
   Print("introduction: %s, frames 0 to %ld, %zu bytes\n", made.introPath.c_str(), parts.start, made.introBytes);
   Print("loop part:    %s, frames %ld to %ld (%ld frames), %zu bytes\n", made.loopPath.c_str(), parts.start,

@@ -28,6 +28,8 @@ class JoinMeasure {
   double Percentile(double jumpDb) const;
   // The window each side of a jump covers, in frames.
   long Window() const { return spectra_.Window(); }
+  // Each band's power below which it counts as silent, so that other audio's spectra weigh alike.
+  const std::vector<float>& Floors() const { return floors_; }
 
  private:
   std::vector<float> LevelsAt(long first) const;

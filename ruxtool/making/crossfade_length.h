@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "audio_files/pcm_audio.h"
+#include "loop_search/join_measure.h"
 
 struct CrossfadeLength {
   long frames = 0;
@@ -13,10 +14,11 @@ struct CrossfadeLength {
   double excessDb = 0;       // the wrap's, crossfaded over frames
 };
 
-// mono: the input's channels mixed; loop: within it.
-CrossfadeLength ChooseCrossfadeLength(const std::vector<float>& mono, long rate, LoopPoints loop);
+// mono: the input's channels mixed, which join measures; loop: within it.
+CrossfadeLength ChooseCrossfadeLength(const JoinMeasure& join, const std::vector<float>& mono, long rate,
+                                      LoopPoints loop);
 
 // How much more abrupt the wrap crossfaded over frames (0: cut) sounds than the music on either side
-// of it does by itself: the most, in dB, by which its spectrum changes from one 46 ms window to the next
-// beyond what the music going out and the music coming in do at the same moment.
-double WrapExcessDb(const std::vector<float>& mono, long rate, LoopPoints loop, long frames);
+// of it does by itself: the most, in dB, by which its log-mel spectrum jumps from one of join's
+// windows to the next beyond what the music going out and the music coming in do at the same moment.
+double WrapExcessDb(const JoinMeasure& join, const std::vector<float>& mono, long rate, LoopPoints loop, long frames);

@@ -33,18 +33,22 @@ VorbisSettings SettingsFor(const MakeRequest& request, const PcmAudio& audio, co
   return {audio.channels, audio.rate, request.quality / 10, 1, record.Comments()};
 }
 
-// The crossfade the request asks for at the loop's wrap. False, with the reason in error, where it is
-// not shorter than the loop.
+// How abrupt the loop's join is, and the crossfade the request asks for at its wrap. False, with the
+// reason in error, where the crossfade is not shorter than the loop.
 bool PlanRequestedCrossfade(const MakeRequest& request, const PcmAudio& audio, MadeStreams& made, std::string& error) {
   const LoopPoints loop = made.loop.loop;
+  const std::vector<float> mono = MixToMono(audio);
+  const JoinMeasure join(mono, audio.rate);
+  made.join = join.Measure(loop);
   long frames = 0;
   if (made.loop.wholeInput) {
     // A stream that loops whole has nothing before its start to fade in.
   } else if (request.crossfade.automatic) {
-    const CrossfadeLength length = ChooseCrossfadeLength(MixToMono(audio), audio.rate, loop);
+    const CrossfadeLength length = ChooseCrossfadeLength(join, mono, audio.rate, loop);
     made.crossfadeChosen = true;
     made.seamRepeats = length.seamRepeats;
     frames = length.frames;
+    made.crossfadedExcessDb = length.excessDb;
   } else {
     frames = static_cast<long>(request.crossfade.length.FrameAt(audio.rate));
     if (frames >= loop.Length()) {
@@ -52,6 +56,7 @@ bool PlanRequestedCrossfade(const MakeRequest& request, const PcmAudio& audio, M
               ") is not shorter than the loop of " + std::to_string(loop.Length()) + " frames";
       return false;
     }
+    if (frames > 0) made.crossfadedExcessDb = WrapExcessDb(join, mono, audio.rate, loop, frames);
   }
   made.crossfade = PlanCrossfade(loop, audio.Frames(), frames);
   return true;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "encoding/stream_header_writer.h"
+#include "loop_search/join_measure.h"
 #include "loudness/loudness_gain.h"
 #include "making/baked_crossfade.h"
 #include "making/loop_choice.h"
@@ -42,9 +43,11 @@ struct MadeStreams {
   long frames = 0;
   bool decodedFromVorbis = false;
   LoopChoice loop;
-  bool crossfadeChosen = false;  // from the music
-  bool seamRepeats = false;      // so that none was chosen
-  CrossfadePlan crossfade;       // its parts: the loop as the introduction and the loop part divide it
+  JoinFigure join;                // of the loop's end cut into its start, as the game would jump
+  bool crossfadeChosen = false;   // from the music
+  bool seamRepeats = false;       // so that none was chosen
+  CrossfadePlan crossfade;        // its parts: the loop as the introduction and the loop part divide it
+  double crossfadedExcessDb = 0;  // how much more abruptly the wrap, crossfaded, jumps than the music
   bool levelled = false;
   LoudnessLevel level;
   std::string introPath;  // empty for a single stream

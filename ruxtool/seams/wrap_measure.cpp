@@ -15,6 +15,9 @@ constexpr long kLevelReach = 2048;
 constexpr long kTypicalStep = 1024;
 // A click is a step this much larger than the music's; less is the lossy coding's scatter.
 constexpr double kClickMargin = 1.5;
+// A step below a twentieth of the level around it (26 dB down) lies under the lossy coding's own noise,
+// which make's seams measure 25 to 30 dB down: in a steady tone, whose own steps are tiny, it is no click.
+constexpr double kSmallestClick = 0.05;
 // Quieter than this (RMS, -80 dBFS), a channel has no level to click against.
 constexpr double kSilentLevel = 1e-4;
 constexpr double kDipWindowSeconds = 0.1;
@@ -148,7 +151,9 @@ double ClickMoments::Typical() const {
   return clicks[clicks.size() / 2];
 }
 
-bool WrapFigures::Clicks() const { return click > kClickMargin * std::max(musicClick, typicalClick); }
+bool WrapFigures::Clicks() const {
+  return click > std::max(kSmallestClick, kClickMargin * std::max(musicClick, typicalClick));
+}
 
 PlaybackSpan WrapSpanOf(const PcmAudio& audio, LoopPoints loop, long crossfadeFrames) {
   const long reach = std::max(kLevelReach + kClickReach, std::lround(kDipWindowSeconds * audio.rate));

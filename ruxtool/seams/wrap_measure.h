@@ -25,7 +25,8 @@ struct WrapFigures {
   // side's power under equal-power gains), in windows of 0.1 s through the crossfade.
   double dipDb = 0;
 
-  // A wrap clicks where it steps more than the music does there and at its typical moment.
+  // A wrap clicks where it steps more than the music does there and at its typical moment, and more
+  // than the lossy coding's own noise.
   bool Clicks() const;
 };
 

@@ -136,8 +136,9 @@ std::string Size(size_t bytes) {
   return text;
 }
 
-// "made, 92.30 s, loop frames A to B, crossfade 0.40 s, the parts meeting at frame C, gain -3.2 dB,
-// seams -0.4 and +0.2 dB, no click, dip 0.3 dB, 1.6 MiB".
+// "made, 92.30 s, loop frames A to B, join 96 % +4.3 dB, crossfade 0.40 s +0.5 dB, the parts meeting at
+// frame C, gain -3.2 dB, seams -0.4 and +0.2 dB, no click, dip 0.3 dB, 1.6 MiB": the join's percentile
+// of the song's moments and its excess over the music's own jump, cut and crossfaded.
 std::string Summary(const MadeStreams& made) {
   char text[160];
   std::snprintf(text, sizeof text, "made, %.2f s", made.frames / static_cast<double>(made.rate));
@@ -148,8 +149,11 @@ std::string Summary(const MadeStreams& made) {
   } else {
     summary += ", loop frames " + std::to_string(made.loop.loop.start) + " to " + std::to_string(made.loop.loop.end);
     if (!made.loop.moved.empty()) summary += " (" + made.loop.moved + ")";
+    std::snprintf(text, sizeof text, ", join %.0f %% %+.1f dB", made.join.percentile, made.join.excessDb);
+    summary += text;
     if (made.crossfade.frames) {
-      std::snprintf(text, sizeof text, ", crossfade %.2f s", made.crossfade.frames / static_cast<double>(made.rate));
+      const double seconds = made.crossfade.frames / static_cast<double>(made.rate);
+      std::snprintf(text, sizeof text, ", crossfade %.2f s %+.1f dB", seconds, made.crossfadedExcessDb);
       summary += text;
       if (made.crossfade.asked > made.crossfade.frames) summary += ", shortened to what precedes the loop";
       if (made.crossfade.parts.start != made.loop.loop.start) {

@@ -116,25 +116,37 @@ void PrintCurves(const std::vector<Case>& cases) {
 }
 
 void PrintLengths(const std::vector<Case>& cases) {
-  std::printf("\nThe lengths auto chooses, and how abrupt the wrap is: the most its spectrum changes from one 46 ms\n"
-              "window to the next beyond what the music on either side does at the same moment, in dB:\n");
-  std::printf("  %-44s %8s %8s %10s %8s\n", "wrap", "cut", "auto", "its wrap", "2 s");
-  std::vector<double> cut, chosen, seconds;
-  double choosing = 0;
+  std::printf("\nThe loop's end cut into its start, by the join measure: its percentile of the song's moments and its\n"
+              "excess over the music's own jump at the two points. Then how abrupt the wrap is, cut, crossfaded over\n"
+              "the length auto chooses and over 2 s: the most its log-mel spectrum jumps from one window to the next\n"
+              "beyond what the music on either side does at the same moment, in dB:\n");
+  std::printf("  %-44s %11s %8s %8s %8s %8s %8s\n", "wrap", "join", "excess", "cut", "auto", "its wrap", "2 s");
+  std::vector<double> percentiles, excesses, cut, chosen, seconds;
+  double choosing = 0, measuring = 0;
   for (const Case& wrap : cases) {
     const std::vector<float> mono = MixToMono(wrap.audio);
     const long rate = wrap.audio.rate;
+    const std::clock_t measured = std::clock();
+    const JoinMeasure join(mono, rate);
+    measuring = std::max(measuring, SecondsSince(measured) / (mono.size() / static_cast<double>(rate) / 60));
+    const JoinFigure figure = join.Measure(wrap.loop);
     const std::clock_t start = std::clock();
-    const CrossfadeLength length = ChooseCrossfadeLength(mono, rate, wrap.loop);
+    const CrossfadeLength length = ChooseCrossfadeLength(join, mono, rate, wrap.loop);
     choosing = std::max(choosing, SecondsSince(start));
-    cut.push_back(WrapExcessDb(mono, rate, wrap.loop, 0));
+    percentiles.push_back(figure.percentile);
+    excesses.push_back(figure.excessDb);
+    cut.push_back(WrapExcessDb(join, mono, rate, wrap.loop, 0));
     chosen.push_back(length.excessDb);
     seconds.push_back(length.frames / static_cast<double>(rate));
-    std::printf("  %-44s %8.2f %6.2f s %10.2f %8.2f\n", wrap.name.c_str(), cut.back(), seconds.back(), chosen.back(),
-                WrapExcessDb(mono, rate, wrap.loop, std::min(2 * rate, wrap.loop.Length() - 1)));
+    std::printf("  %-44s %9.0f %% %+8.2f %8.2f %6.2f s %8.2f %8.2f\n", wrap.name.c_str(), figure.percentile,
+                figure.excessDb, cut.back(), seconds.back(), chosen.back(),
+                WrapExcessDb(join, mono, rate, wrap.loop, std::min(2 * rate, wrap.loop.Length() - 1)));
   }
-  std::printf("  %-44s %8.2f %6.2f s %10.2f\n", "median", Median(cut), Median(seconds), Median(chosen));
-  std::printf("  choosing took %.2f s of processor time at most\n", choosing);
+  std::printf("  %-44s %9.0f %% %+8.2f %8.2f %6.2f s %8.2f\n", "median", Median(percentiles), Median(excesses),
+              Median(cut), Median(seconds), Median(chosen));
+  std::printf("  choosing took %.2f s of processor time at most; measuring the song's own jumps beforehand, %.2f s a\n"
+              "  minute of music at most\n",
+              choosing, measuring);
 }
 
 // make on the case written as a WAV file; false where it fails.
