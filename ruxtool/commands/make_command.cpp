@@ -6,6 +6,8 @@
 #include "making/stream_making.h"
 #include "soundtrack/folder_make.h"
 #include "system/console_output.h"
+#include "system/free_memory.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -130,7 +132,7 @@ int MakeFile(const Rux2Exports& rux, const MakeOptions& options) {
   request.loopPath = options.loopOutput;
   MadeStreams made;
   std::string error;
-  if (!MakeStreams(rux, request, Interrupted, made, error)) return Fail(error);
+  if (!MakeStreams(rux, request, StopRequested, made, error)) return Fail(error);
   PrintInput(options, made);
   if (made.levelled) PrintLoudness(made, options.loudness);
   PrintParts(made);
@@ -142,5 +144,7 @@ int MakeFile(const Rux2Exports& rux, const MakeOptions& options) {
 
 int Make(const Rux2Exports& rux, const MakeOptions& options) {
   CatchInterruptions();
-  return options.folder ? MakeFolder(rux, options, Interrupted) : MakeFile(rux, options);
+  // The heap's own overhead and the gaps between what the address space holds take some of what is free.
+  const uint64_t memory = FreeMemory() / 8 * 7;
+  return options.folder ? MakeFolder(rux, options, StopRequested, memory) : MakeFile(rux, options);
 }

@@ -1,5 +1,6 @@
 // ruxtool: shows and decodes the engine's streams through rux2.dll, called as the engine calls it,
 // makes them from audio files, and finds the loops in those.
+#include <exception>
 #include <new>
 #include <string>
 
@@ -40,11 +41,14 @@ int wmain(int argc, wchar_t** wideArgv) {
     PrintError("ruxtool: %s\n\n%s\n%s\n%s", error.c_str(), kUsage, kMakeUsage, kFindLoopUsage);
     return 2;
   }
-  // A 32-bit process holds about 2 GB: an hour of 8-channel audio as samples does not fit.
+  // Whatever a step throws ends the run with a message and the exit code of a failure; the outputs'
+  // temporary files are removed as the exception leaves them.
   try {
     return Run(options);
   } catch (const std::bad_alloc&) {
     PrintError("ruxtool: not enough memory: the input is too long for a 32-bit program\n");
-    return 1;
+  } catch (const std::exception& exception) {
+    PrintError("ruxtool: %s\n", exception.what());
   }
+  return 1;
 }

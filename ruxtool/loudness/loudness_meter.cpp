@@ -1,5 +1,6 @@
 // MeasureLoudness: the frames handed to libebur128 a block at a time, its speakers named for the
-// Vorbis channel order.
+// Vorbis channel order. ebur128_init writes tables of the library's own that every meter reads as it
+// measures: a meter is made while no other measures.
 #include "loudness/loudness_meter.h"
 
 #include <ebur128.h>
@@ -7,6 +8,10 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <mutex>
+#include <shared_mutex>
+
+#include "system/stop_request.h"
 
 namespace {
 
@@ -28,6 +33,8 @@ const int kSpeakers[8][8] = {
      EBUR128_UNUSED},
 };
 
+std::shared_mutex libraryTables;
+
 struct StateDestroyer {
   void operator()(ebur128_state* state) const { ebur128_destroy(&state); }
 };
@@ -43,16 +50,23 @@ double HighestTruePeak(ebur128_state* state, int channels) {
   return highest;
 }
 
+Meter MakeMeter(const PcmAudio& audio) {
+  const std::lock_guard<std::shared_mutex> making(libraryTables);
+  return Meter(ebur128_init(static_cast<unsigned>(audio.channels), static_cast<unsigned long>(audio.rate),
+                            EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK));
+}
+
 }  // namespace
 
 bool MeasureLoudness(const PcmAudio& audio, long frames, Loudness& loudness) {
-  const Meter meter(ebur128_init(static_cast<unsigned>(audio.channels), static_cast<unsigned long>(audio.rate),
-                                 EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK));
+  Meter meter = MakeMeter(audio);
+  const std::shared_lock<std::shared_mutex> measuring(libraryTables);
   if (!meter) return false;
   for (int channel = 0; channel < audio.channels; ++channel) {
     ebur128_set_channel(meter.get(), static_cast<unsigned>(channel), kSpeakers[audio.channels - 1][channel]);
   }
   for (long frame = 0; frame < frames; frame += kFramesPerBlock) {
+    if (StopRequested()) return false;
     const long count = std::min(kFramesPerBlock, frames - frame);
     if (ebur128_add_frames_float(meter.get(), audio.Frame(frame), static_cast<size_t>(count)) != EBUR128_SUCCESS) {
       return false;

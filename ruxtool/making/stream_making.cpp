@@ -9,11 +9,13 @@
 #include "loop_search/loop_search.h"
 #include "making/crossfade_length.h"
 #include "making/output_files.h"
+#include "system/stop_request.h"
 
 namespace {
 
+// The caller's question, or Ctrl+C, which the long loops of the steps see too.
 bool Interrupted(const std::function<bool()>& interrupted, std::string& error) {
-  if (!interrupted()) return false;
+  if (!interrupted() && !StopRequested()) return false;
   error = "interrupted";
   return true;
 }
@@ -67,10 +69,8 @@ void Amplify(std::vector<float>& samples, double gainDb) {
   for (float& sample : samples) sample *= factor;
 }
 
-}  // namespace
-
-bool MakeStreams(const Rux2Exports& rux, const MakeRequest& request, const std::function<bool()>& interrupted,
-                 MadeStreams& made, std::string& error) {
+bool MakeStreamsOf(const Rux2Exports& rux, const MakeRequest& request, const std::function<bool()>& interrupted,
+                   MadeStreams& made, std::string& error) {
   PcmAudio audio;
   if (!ReadAudioFile(request.input, audio, error) || Interrupted(interrupted, error)) return false;
   made.channels = audio.channels;
@@ -126,4 +126,14 @@ bool MakeStreams(const Rux2Exports& rux, const MakeRequest& request, const std::
     return false;
   }
   return !Interrupted(interrupted, error) && outputs.Commit(error);
+}
+
+}  // namespace
+
+bool MakeStreams(const Rux2Exports& rux, const MakeRequest& request, const std::function<bool()>& interrupted,
+                 MadeStreams& made, std::string& error) {
+  if (MakeStreamsOf(rux, request, interrupted, made, error)) return true;
+  // A step stopped early by Ctrl+C fails for that reason, whatever it found missing.
+  if (StopRequested()) error = "interrupted";
+  return false;
 }

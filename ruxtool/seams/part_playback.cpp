@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "system/stop_request.h"
+
 namespace {
 
 constexpr uint32_t kRequestBytes = 65536;
@@ -14,7 +16,7 @@ constexpr uint32_t kMaxChunkFrames = 4096;
 size_t PlayActivePart(const Rux2Exports& rux, DecoderRecord& record, int channels, const PcmSink& sink) {
   std::vector<char> buffer(kRequestBytes + kMaxChunkFrames * 2 * channels);
   size_t bytes = 0;
-  for (;;) {
+  while (!StopRequested()) {
     const uint32_t written = rux.RUX_GetProcessFrame(&record, buffer.data(), kRequestBytes);
     sink(buffer.data(), written);
     bytes += written;

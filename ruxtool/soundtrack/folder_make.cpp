@@ -4,13 +4,18 @@
 
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <map>
 #include <mutex>
+#include <new>
 #include <thread>
 #include <vector>
 
+#include "audio_files/audio_file.h"
+#include "audio_files/sample_room.h"
 #include "make_options/make_request.h"
 #include "making/made_from.h"
+#include "making/output_files.h"
 #include "making/stream_making.h"
 #include "soundtrack/audio_file_names.h"
 #include "soundtrack/loop_list.h"
@@ -28,6 +33,8 @@ struct FolderFile {
   std::string relative;  // under the source folder
   MakeRequest request;
   std::string problem;  // what keeps it from being made, found before any file is
+  bool upToDate = false;
+  uint64_t memory = 0;  // what making it takes, from its header
 };
 
 std::string Joined(const std::string& folder, const std::string& relative) {
@@ -181,17 +188,23 @@ std::string Summary(const MadeStreams& made) {
   return summary + ", " + Size(made.introBytes + made.loopBytes);
 }
 
-// One file made, or found up to date; the text after its name on its line.
-Outcome MakeFile(const Rux2Exports& rux, const MakeOptions& options, const FolderFile& file,
-                 const std::function<bool()>& interrupted, std::string& text) {
-  if (!file.problem.empty()) {
-    text = "failed: " + file.problem;
-    return Outcome::kFailed;
-  }
-  if (!options.force && UpToDate(file.request)) {
-    text = "up to date";
-    return Outcome::kUpToDate;
-  }
+// Whether the file is up to date, else what making it takes, from its header: a file that could never
+// fit fails before it is read.
+void WeighUp(const MakeOptions& options, uint64_t memory, FolderFile& file) {
+  file.upToDate = file.problem.empty() && !options.force && UpToDate(file.request);
+  AudioShape shape;
+  if (!file.problem.empty() || file.upToDate || !ReadAudioShape(file.request.input, shape)) return;
+  file.memory = MemoryToMake(shape.frames, shape.channels);
+  if (file.memory <= memory) return;
+  file.problem = "it does not fit in memory: its " + std::to_string(shape.frames) + " frames of " +
+                 std::to_string(shape.channels) + " channels take " + MebibytesText(file.memory) + " to make, and " +
+                 "this program has " + MebibytesText(memory) + " free";
+  file.memory = 0;
+}
+
+// One file made; the text after its name on its line.
+Outcome MakeFile(const Rux2Exports& rux, const FolderFile& file, const std::function<bool()>& interrupted,
+                 std::string& text) {
   MadeStreams made;
   std::string error;
   if (!MakeParentFolders(file.request.singlePath)) {
@@ -206,9 +219,38 @@ Outcome MakeFile(const Rux2Exports& rux, const MakeOptions& options, const Folde
   return Outcome::kFailed;
 }
 
+// A job never ends the process: what it throws fails its file alone, whose outputs' temporary files
+// are removed as the exception leaves them.
+Outcome RunFileJob(const Rux2Exports& rux, const FolderFile& file, const std::function<bool()>& interrupted,
+                   std::string& text) {
+  if (!file.problem.empty()) {
+    text = "failed: " + file.problem;
+    return Outcome::kFailed;
+  }
+  if (file.upToDate) {
+    text = "up to date";
+    return Outcome::kUpToDate;
+  }
+  try {
+    return MakeFile(rux, file, interrupted, text);
+  } catch (const std::bad_alloc&) {
+    text = "failed: not enough memory to make it beside the files under way; make it again with fewer at once (-j)";
+  } catch (const std::exception& exception) {
+    text = std::string("failed: ") + exception.what();
+  }
+  return Outcome::kFailed;
+}
+
+// Temporary files that an earlier run left when it was ended at once.
+void SweepTemporaries(const std::string& output) {
+  const size_t left = SweepTemporaryOutputs(output);
+  if (left) Print("cleared %zu temporary %s that an interrupted run left\n", left, left == 1 ? "file" : "files");
+}
+
 }  // namespace
 
-int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted) {
+int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted,
+               uint64_t memory) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::string> relatives;
   size_t macFiles = 0;
@@ -223,15 +265,21 @@ int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::fu
   RefuseSharedOutputs(files);
   const std::vector<std::string> unused = UnusedLines(lists, files);
   for (const std::string& line : unused) Print("%s\n", line.c_str());
+  SweepTemporaries(options.output);
+  JobMemory jobMemory{{}, memory};
+  for (FolderFile& file : files) {
+    WeighUp(options, memory, file);
+    jobMemory.needs.push_back(file.memory);
+  }
 
   std::mutex printing;
   size_t finished = 0, counts[3] = {};
   const unsigned jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   RunJobs(
-      files.size(), jobs,
+      files.size(), jobs, jobMemory,
       [&](size_t index) {
         std::string text;
-        const Outcome outcome = MakeFile(rux, options, files[index], interrupted, text);
+        const Outcome outcome = RunFileJob(rux, files[index], interrupted, text);
         const std::lock_guard<std::mutex> lock(printing);
         ++counts[static_cast<int>(outcome)];
         Print("[%zu/%zu] %s: %s\n", ++finished, files.size(), files[index].relative.c_str(), text.c_str());
