@@ -28,6 +28,9 @@ const char kMakeUsage[] =
     "  --loop-end P    the frame after the loop's last (default: the input's end)\n"
     "  --exact-loop    keep the loop's points as given; otherwise points within 50 ms of where the\n"
     "                  music clearly repeats are moved there\n"
+    "  --loop-tolerance T  the loop's points, from the options, tags or loops.txt, are known only to\n"
+    "                  within T (1s, 0.25s or frames): each is moved within T to where the music\n"
+    "                  joins best, in step with the beat and the harmony\n"
     "  --crossfade C   auto, a length (0.5s, 22050 frames) or 0: the loop's end crossfaded into its start\n"
     "                  in the loop part's last frames, so that the engine's jump plays on without a cut;\n"
     "                  the music after the loop's end fades out where the input goes on, and the parts\n"
@@ -80,6 +83,7 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
     return options.loopStartGiven = options.loopStartAuto || ParseAudioPosition(value, options.loopStart);
   }
   if (option == "--loop-end") return options.loopEndGiven = ParseAudioPosition(value, options.loopEnd);
+  if (option == "--loop-tolerance") return options.loopToleranceGiven = ParseAudioPosition(value, options.loopTolerance);
   if (option == "--crossfade") {
     options.crossfadeAuto = std::strcmp(value, "auto") == 0;
     return options.crossfadeAuto || ParseAudioPosition(value, options.crossfade);
@@ -98,8 +102,8 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 }
 
 bool TakesValue(const std::string& option) {
-  for (const char* name : {"--loop-start", "--loop-end", "--crossfade", "--quality", "--loudness", "--true-peak",
-                           "--header", "--value1", "--value3", "--extra", "-j"}) {
+  for (const char* name : {"--loop-start", "--loop-end", "--loop-tolerance", "--crossfade", "--quality", "--loudness",
+                           "--true-peak", "--header", "--value1", "--value3", "--extra", "-j"}) {
     if (option == name) return true;
   }
   return false;
@@ -130,8 +134,11 @@ std::string FileProblem(const MakeOptions& options) {
   if (twoParts && SamePath(options.output, options.loopOutput)) {
     return "the introduction and the loop part go into two different files";
   }
-  if (!twoParts && (options.loopStartGiven || options.loopEndGiven)) {
+  if (!twoParts && (options.loopStartGiven || options.loopEndGiven || options.loopToleranceGiven)) {
     return "a loop needs two outputs, the introduction and the loop part";
+  }
+  if (options.loopToleranceGiven && options.loopStartAuto) {
+    return "--loop-tolerance moves given points: the search's loop lies where the music joins already";
   }
   if (!twoParts && !options.crossfadeAuto && !IsNothing(options.crossfade)) {
     return "--crossfade bakes the loop's wrap into a loop part: it needs two outputs";
@@ -152,6 +159,8 @@ bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraG
     error = "--loop-end needs --loop-start";
   } else if (options.loopEndGiven && options.loopStartAuto) {
     error = "--loop-start auto finds the loop's end too: leave out --loop-end";
+  } else if (options.loopToleranceGiven && options.exactLoop) {
+    error = "--exact-loop keeps the points as given, --loop-tolerance moves them: give one of the two";
   } else if (options.truePeakGiven && !options.loudnessGiven) {
     error = "--true-peak caps the gain of --loudness: give --loudness too";
   } else {
@@ -206,6 +215,7 @@ std::string ShapingOptions(const MakeOptions& options) {
     line += text;
   }
   if (options.exactLoop) line += " --exact-loop";
+  if (options.loopToleranceGiven) line += " --loop-tolerance " + options.loopTolerance.text;
   line += " --crossfade " + (options.crossfadeAuto ? std::string("auto") : options.crossfade.text);
   if (options.loopStartAuto) line += " --loop-start auto";
   if (options.header.kind != HeaderChoice::Kind::kNone) {

@@ -84,7 +84,7 @@ class WrapJumps {
 CrossfadeLength ChooseCrossfadeLength(const JoinMeasure& join, const std::vector<float>& mono, long rate,
                                       LoopPoints loop) {
   CrossfadeLength chosen;
-  chosen.seamRepeats = SeamRepeats(mono, loop);
+  chosen.seamRepeats = SeamRepeats(mono, rate, loop);
   if (chosen.seamRepeats) return chosen;
   WrapJumps jumps(join, mono, rate);
   std::vector<CrossfadeLength> ladder;

@@ -1,7 +1,9 @@
 // The loop make cuts at, from its options or the input's tags, on songs shaped the way released games
 // ship their loops: points a little off from where the music repeats are moved there and make says
-// so; points where nothing repeats, or with --exact-loop, stay exactly as given. And the crossfade
-// make bakes into the wrap where the music does not repeat across it, played through the exports.
+// so; points where nothing repeats, or with --exact-loop, stay exactly as given; on music that repeats
+// at every period, points whose seam is already a copy stay as given too; with --loop-tolerance, points
+// known only roughly move to where the music joins best, on the bar line. And the crossfade make bakes
+// into the wrap where the music does not repeat across it, played through the exports.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,6 +20,7 @@
 #include "game_songs.h"
 #include "make_options/make_request.h"
 #include "music_generator.h"
+#include "periodic_music.h"
 #include "reference_decoder.h"
 #include "rux2_under_test.h"
 #include "temp_directory.h"
@@ -34,13 +37,17 @@ const GameSong& Song(GameShape shape) {
   return songs[shape];
 }
 
-bool ParseArguments(const std::string& line, MakeOptions& options, const std::string& files = " song.wav intro.ogg loop.ogg") {
-  std::istringstream words(line + files);
+bool ParseArguments(const std::string& line, MakeOptions& options, std::string& error) {
+  std::istringstream words(line + " song.wav intro.ogg loop.ogg");
   std::vector<std::string> arguments{std::istream_iterator<std::string>(words), {}};
   std::vector<char*> pointers;
   for (std::string& argument : arguments) pointers.push_back(&argument[0]);
-  std::string error;
   return ParseMakeOptions(static_cast<int>(pointers.size()), pointers.data(), options, error);
+}
+
+bool ParseArguments(const std::string& line, MakeOptions& options) {
+  std::string error;
+  return ParseArguments(line, options, error);
 }
 
 struct GivenLoopCase {
@@ -105,6 +112,127 @@ TEST(MakeLoop, MovesPointsALittleOffToWhereTheMusicRepeatsAndKeepsTheRest) {
       EXPECT_EQ(choice.loop.start, options.loopStart.FrameAt(44100));
       EXPECT_EQ(choice.loop.end, options.loopEndGiven ? options.loopEnd.FrameAt(44100) : audio.Frames());
     }
+  }
+}
+
+struct PeriodicCase {
+  const char* name;
+  PeriodicMusic music;
+  bool lossy;  // through a lossy round trip, else as a 16-bit WAV holds it
+  LoopPoints given;
+  LoopPoints used;
+  const char* why;  // empty where the points are kept
+};
+
+PcmAudio PeriodicSong(PeriodicMusic music, bool lossy) {
+  PcmAudio audio = MakePeriodicMusic(music, 44100, 7);
+  if (lossy) return LossyRoundTrip(audio);
+  for (float& sample : audio.samples) sample = std::round(sample * 32768) / 32768;
+  return audio;
+}
+
+TEST(MakeLoop, KeepsPointsWhoseSeamIsACopyOnMusicThatRepeatsAtEveryPeriod) {
+  // Frames 88200 to 220500: 3 s, whole periods of each kind of music.
+  const PeriodicCase cases[] = {
+      {"steady tones, seamless as given", PeriodicMusic::kSteadyTones, false, {88200, 220500}, {88200, 220500}, ""},
+      {"steady tones, the start a period of both late", PeriodicMusic::kSteadyTones, false, {88494, 220500},
+       {88494, 220500}, ""},
+      {"steady tones, the start 100 frames late", PeriodicMusic::kSteadyTones, false, {88300, 220500}, {88200, 220500},
+       "the music repeats 100 frames earlier than the start given"},
+      {"a square-wave phrase, seamless as given", PeriodicMusic::kSquareWavePhrase, true, {88200, 220500},
+       {88200, 220500}, ""},
+      {"a square-wave phrase, the start 10 ms late", PeriodicMusic::kSquareWavePhrase, true, {88641, 220500},
+       {88200, 220500}, "the music repeats 441 frames earlier than the start given"},
+      {"a drone, seamless as given", PeriodicMusic::kDrone, true, {88200, 220500}, {88200, 220500}, ""},
+      {"a drone, the end 5 ms early", PeriodicMusic::kDrone, true, {88200, 220280}, {87980, 220280},
+       "the music repeats 220 frames earlier than the start given"},
+  };
+  for (const PeriodicCase& periodic : cases) {
+    SCOPED_TRACE(periodic.name);
+    MakeOptions options;
+    ASSERT_TRUE(ParseArguments("--loop-start " + Frames(periodic.given.start) + " --loop-end " + Frames(periodic.given.end),
+                               options));
+    LoopChoice choice;
+    std::string error;
+    ASSERT_TRUE(ChooseLoop(RequestFor(options, "song.wav", "").loop, "song.wav", PeriodicSong(periodic.music, periodic.lossy),
+                           kMinimumLoop, choice, error))
+        << error;
+    EXPECT_EQ(choice.loop.start, periodic.used.start);
+    EXPECT_EQ(choice.loop.end, periodic.used.end);
+    if (*periodic.why) {
+      EXPECT_NE(choice.moved.find(periodic.why), std::string::npos) << choice.moved;
+    } else {
+      EXPECT_TRUE(choice.moved.empty()) << choice.moved;
+    }
+  }
+}
+
+// A second of music, the loop half of it: the music a second either side of the start is looked at only
+// where the input holds it.
+TEST(MakeLoop, ChecksTheLoopOfAShortInputWithinIt) {
+  MakeOptions options;
+  ASSERT_TRUE(ParseArguments("--loop-start 11025 --loop-end 33075", options));
+  LoopChoice choice;
+  std::string error;
+  ASSERT_TRUE(ChooseLoop(RequestFor(options, "song.wav", "").loop, "song.wav",
+                         MakePeriodicMusic(PeriodicMusic::kSteadyTones, 44100, 1), kMinimumLoop, choice, error))
+      << error;
+  EXPECT_EQ(choice.loop.start, 11025);
+  EXPECT_EQ(choice.loop.end, 33075);
+}
+
+// 123 beats a minute at 44100 Hz: a bar of 86048.8 frames.
+constexpr double kBar = 4 * 60 / 123.0 * 44100;
+
+std::string Seconds(double frames) { return std::to_string(frames / 44100) + "s"; }
+
+struct ToleranceCase {
+  const char* name;
+  std::string options;
+  const char* moved;    // what make says, or empty where the points stay
+  const char* problem;  // the error, for options make refuses
+};
+
+TEST(MakeLoop, MovesPointsKnownRoughlyOntoTheBarLineWithinTheTolerance) {
+  static const PcmAudio song = MakeSongWithAnEnding(1, 123, 2, 44100);
+  const std::string late = " --loop-start " + Seconds(2 * kBar + 0.4 * 44100) + " --loop-end " + Seconds(10 * kBar);
+  const ToleranceCase cases[] = {
+      {"the start 0.4 s late, a tolerance of 1 s", late + " --loop-tolerance 1s", "on the downbeat, in step", nullptr},
+      {"the same, the tolerance in frames", late + " --loop-tolerance 44100", "on the downbeat, in step", nullptr},
+      {"the same without a tolerance", late, nullptr, nullptr},
+      {"a tolerance reaching before the input's start", " --loop-start 0.5s --loop-end " + Seconds(10 * kBar) +
+           " --loop-tolerance 1s", "", nullptr},
+      {"a tolerance as long as the loop", late + " --loop-tolerance 20s", nullptr, "reaches across the loop"},
+      {"a tolerance that is no duration", late + " --loop-tolerance 1x", nullptr, "--loop-tolerance cannot take 1x"},
+      {"a tolerance with --exact-loop", late + " --exact-loop --loop-tolerance 1s", nullptr, "give one of the two"},
+  };
+  for (const ToleranceCase& tolerance : cases) {
+    SCOPED_TRACE(tolerance.name);
+    MakeOptions options;
+    std::string error;
+    LoopChoice choice;
+    const bool parsed = ParseArguments(tolerance.options, options, error);
+    const bool chosen = parsed && ChooseLoop(RequestFor(options, "song.wav", "").loop, "song.wav", song, kMinimumLoop, choice, error);
+    if (tolerance.problem) {
+      EXPECT_FALSE(chosen);
+      EXPECT_NE(error.find(tolerance.problem), std::string::npos) << error;
+      continue;
+    }
+    ASSERT_TRUE(chosen) << error;
+    if (!tolerance.moved) {
+      EXPECT_TRUE(choice.moved.empty()) << choice.moved;
+      EXPECT_EQ(choice.loop.start, options.loopStart.FrameAt(44100));
+      continue;
+    }
+    if (*tolerance.moved == 0) {
+      EXPECT_NE(choice.source.find("the tolerance clipped to the input's start"), std::string::npos) << choice.source;
+      EXPECT_GE(choice.loop.start, 1);
+      continue;
+    }
+    EXPECT_NE(choice.moved.find(tolerance.moved), std::string::npos) << choice.moved;
+    // On the bar lines, within an eighth of a beat.
+    EXPECT_NEAR(choice.loop.start, 2 * kBar, kBar / 32);
+    EXPECT_NEAR(choice.loop.end, 10 * kBar, kBar / 32);
   }
 }
 
@@ -221,11 +349,10 @@ TEST(MakeLoop, CrossfadesTheWrapWithoutAStepOrADipKeepingTheFirstPassAndTheLengt
     TempDirectory directory;
     ASSERT_TRUE(WriteWavFile(directory / "song.wav", song.audio.channels, song.audio.rate, Pcm16(song.audio.samples)));
     MakeOptions options;
-    ASSERT_TRUE(ParseArguments("--exact-loop " + crossfade.options(song.loop), options,
-                               " " + (directory / "song.wav") + " " + (directory / "intro.ogg") + " " + (directory / "loop.ogg")));
-    MakeRequest request = RequestFor(options, options.input, "the command line");
-    request.introPath = options.output;
-    request.loopPath = options.loopOutput;
+    ASSERT_TRUE(ParseArguments("--exact-loop " + crossfade.options(song.loop), options));
+    MakeRequest request = RequestFor(options, directory / "song.wav", "the command line");
+    request.introPath = directory / "intro.ogg";
+    request.loopPath = directory / "loop.ogg";
     MadeStreams made;
     std::string error;
     ASSERT_TRUE(MakeStreams(Rux2(), request, [] { return false; }, made, error)) << error;
