@@ -1,12 +1,9 @@
-// MeasureLoudness: the frames handed to libebur128 a block at a time, its speakers named for the
-// Vorbis channel order.
+// LoudnessMeter: libebur128 in its integrated mode, its speakers named for the Vorbis channel order,
+// beside the true-peak meter.
 #include "loudness/loudness_meter.h"
-
-#include <ebur128.h>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace {
 
@@ -28,37 +25,40 @@ const int kSpeakers[8][8] = {
      EBUR128_UNUSED},
 };
 
-struct StateDestroyer {
-  void operator()(ebur128_state* state) const { ebur128_destroy(&state); }
-};
-using Meter = std::unique_ptr<ebur128_state, StateDestroyer>;
-
-double HighestTruePeak(ebur128_state* state, int channels) {
-  double highest = 0;
-  for (int channel = 0; channel < channels; ++channel) {
-    double peak = 0;
-    ebur128_true_peak(state, static_cast<unsigned>(channel), &peak);
-    highest = std::max(highest, peak);
-  }
-  return highest;
-}
-
 }  // namespace
 
+LoudnessMeter::LoudnessMeter(int channels, long rate)
+    : state_(channels >= 1 && channels <= 8
+                 ? ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate), EBUR128_MODE_I)
+                 : nullptr),
+      truePeak_(channels, rate) {
+  for (int channel = 0; state_ && channel < channels; ++channel) {
+    ebur128_set_channel(state_, static_cast<unsigned>(channel), kSpeakers[channels - 1][channel]);
+  }
+}
+
+LoudnessMeter::~LoudnessMeter() {
+  if (state_) ebur128_destroy(&state_);
+}
+
+bool LoudnessMeter::Add(const float* frames, long count) {
+  truePeak_.Add(frames, count);
+  return ebur128_add_frames_float(state_, frames, static_cast<size_t>(count)) == EBUR128_SUCCESS;
+}
+
+Loudness LoudnessMeter::Result() const {
+  Loudness loudness;
+  ebur128_loudness_global(state_, &loudness.lufs);
+  loudness.truePeakDb = 20 * std::log10(truePeak_.Peak());
+  return loudness;
+}
+
 bool MeasureLoudness(const PcmAudio& audio, long frames, Loudness& loudness) {
-  const Meter meter(ebur128_init(static_cast<unsigned>(audio.channels), static_cast<unsigned long>(audio.rate),
-                                 EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK));
-  if (!meter) return false;
-  for (int channel = 0; channel < audio.channels; ++channel) {
-    ebur128_set_channel(meter.get(), static_cast<unsigned>(channel), kSpeakers[audio.channels - 1][channel]);
-  }
+  LoudnessMeter meter(audio.channels, audio.rate);
+  if (!meter.Ready()) return false;
   for (long frame = 0; frame < frames; frame += kFramesPerBlock) {
-    const long count = std::min(kFramesPerBlock, frames - frame);
-    if (ebur128_add_frames_float(meter.get(), audio.Frame(frame), static_cast<size_t>(count)) != EBUR128_SUCCESS) {
-      return false;
-    }
+    if (!meter.Add(audio.Frame(frame), std::min(kFramesPerBlock, frames - frame))) return false;
   }
-  ebur128_loudness_global(meter.get(), &loudness.lufs);
-  loudness.truePeakDb = 20 * std::log10(HighestTruePeak(meter.get(), audio.channels));
+  loudness = meter.Result();
   return true;
 }
