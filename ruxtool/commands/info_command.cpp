@@ -45,6 +45,14 @@ void PrintMadeFrom(const std::string& path, long long offset) {
   std::printf("made by:      ruxtool %s with %s\n", made.version.c_str(), made.options.c_str());
   std::printf("made from:    an input of %s, its loop from %s: %s\n", made.input.c_str(), made.loopGiven.c_str(),
               made.loop.c_str());
+  if (!made.loopFrom.empty()) std::printf("loop from:    %s\n", made.loopFrom.c_str());
+  if (!made.loopMoved.empty()) std::printf("loop moved:   %s\n", made.loopMoved.c_str());
+  if (!made.join.empty()) std::printf("join:         %s\n", made.join.c_str());
+  for (const RecordedSeam& seam : made.seams) {
+    if (!seam.measured) continue;
+    std::printf("seam %-24s %.1f dB signal to noise, %.1f dB in the music around it\n", seam.name.c_str(),
+                seam.seamSnr, seam.bodySnr);
+  }
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 // MakeStreams: each step in turn, the outputs kept under temporary names until the last has passed.
+// The check plays the streams from memory; what it measured then goes into their comment headers,
+// laid again over the same audio pages, and the files written are read back, compared byte for byte
+// and their headers read through the exports once more.
 #include "making/stream_making.h"
 
 #include "audio_files/audio_file.h"
+#include "encoding/comment_relay.h"
 #include "encoding/loop_streams.h"
 #include "encoding/part_encoder.h"
 #include "making/output_files.h"
@@ -19,11 +23,49 @@ std::string LoopRecord(const LoopChoice& choice) {
   return "frames " + std::to_string(choice.loop.start) + " to " + std::to_string(choice.loop.end);
 }
 
-// The encoder's settings, with what the streams record in their comments.
-VorbisSettings SettingsFor(const MakeRequest& request, const PcmAudio& audio, const LoopChoice& choice) {
+// What the streams record before they are played: the request's record and the loop chosen.
+MadeFrom RecordBeforePlaying(const MakeRequest& request, const LoopChoice& choice) {
   MadeFrom record = request.record;
   record.loop = LoopRecord(choice);
-  return {audio.channels, audio.rate, request.quality / 10, 1, record.Comments()};
+  record.loopFrom = choice.source;
+  record.loopMoved = choice.moved;
+  return record;
+}
+
+std::vector<RecordedSeam> RecordedSeams(const SeamCheck& check) {
+  std::vector<RecordedSeam> seams;
+  for (const SeamResult& seam : check.seams) {
+    seams.push_back({seam.name, seam.error.measured, seam.error.seamSnr, seam.error.bodySnr});
+  }
+  return seams;
+}
+
+// The streams' comment headers laid again with the seams the check measured.
+bool RecordSeams(const MadeFrom& before, const SeamCheck& check, size_t headerBytes, LoopStreams& streams,
+                 std::string& error) {
+  MadeFrom record = before;
+  record.seams = RecordedSeams(check);
+  if ((streams.intro.empty() || RelayComments(streams.intro, 0, record.Comments())) &&
+      RelayComments(streams.loop, headerBytes, record.Comments())) {
+    return true;
+  }
+  error = "the seams measured do not fit the streams' comment headers";
+  return false;
+}
+
+// Writes the streams under temporary names and reads them back: the same bytes, whose headers the
+// exports read as they read those that played.
+bool WriteStreams(const Rux2Exports& rux, const PcmAudio& audio, const MadeStreams& made, const LoopStreams& streams,
+                  OutputFiles& outputs, std::string& error) {
+  if (!made.introPath.empty() && !outputs.Write(made.introPath, streams.intro, error)) return false;
+  if (!outputs.Write(made.loopPath, streams.loop, error)) return false;
+  const std::string intro = made.introPath.empty() ? std::string() : outputs.ReadBack(made.introPath);
+  const std::string loop = outputs.ReadBack(made.loopPath);
+  std::string problem = intro != streams.intro || loop != streams.loop ? "they read back otherwise than written" : "";
+  if (problem.empty()) problem = CheckHeaders(rux, audio, made.loop.loop, intro, loop);
+  if (problem.empty()) return true;
+  error = "the streams written do not read as those played: " + problem;
+  return false;
 }
 
 }  // namespace
@@ -52,28 +94,30 @@ bool MakeStreams(const Rux2Exports& rux, const MakeRequest& request, const std::
   }
   if (Interrupted(interrupted, error)) return false;
   LoopStreams streams;
-  if (!MakeLoopStreams(audio, loop, SettingsFor(request, audio, made.loop), streams)) {
+  const MadeFrom record = RecordBeforePlaying(request, made.loop);
+  if (!MakeLoopStreams(audio, loop, {audio.channels, audio.rate, request.quality / 10, 1, record.Comments()}, streams)) {
     error = refused;
     return false;
   }
-  if (made.loop.wholeInput) {
-    streams.loop = StreamHeaderBytes(request.header, static_cast<int32_t>(audio.Frames()), audio.channels, audio.rate) +
-                   streams.loop;
-  }
+  const std::string header =
+      made.loop.wholeInput ? StreamHeaderBytes(request.header, static_cast<int32_t>(audio.Frames()), audio.channels, audio.rate)
+                           : std::string();
+  streams.loop = header + streams.loop;
   made.introPath = made.loop.wholeInput ? std::string() : request.introPath;
   made.loopPath = made.loop.wholeInput ? request.singlePath : request.loopPath;
-  made.introBytes = streams.intro.size();
-  made.loopBytes = streams.loop.size();
   if (Interrupted(interrupted, error)) return false;
 
-  OutputFiles outputs;
-  if (!made.introPath.empty() && !outputs.Write(made.introPath, streams.intro, error)) return false;
-  if (!outputs.Write(made.loopPath, streams.loop, error)) return false;
-  made.check = CheckSeams(rux, audio, loop, made.introPath.empty() ? std::string() : outputs.ReadBack(made.introPath),
-                          outputs.ReadBack(made.loopPath));
+  made.check = CheckSeams(rux, audio, loop, streams.intro, streams.loop, request.listener);
   if (!made.check.problem.empty()) {
     error = "the streams do not play as the input does: " + made.check.problem;
     return false;
   }
-  return !Interrupted(interrupted, error) && outputs.Commit(error);
+  if (!RecordSeams(record, made.check, header.size(), streams, error)) return false;
+  made.introBytes = streams.intro.size();
+  made.loopBytes = streams.loop.size();
+  OutputFiles outputs;
+  if (!WriteStreams(rux, audio, made, streams, outputs, error)) return false;
+  if (Interrupted(interrupted, error) || !outputs.Commit(error)) return false;
+  if (request.listener) request.listener->Kept();
+  return true;
 }

@@ -26,6 +26,7 @@ struct MakeRequest {
   bool levelLoudness = false;
   LoudnessTarget loudness;
   MadeFrom record;  // what the streams record they were made from; the loop used is filled in
+  PlaybackListener* listener = nullptr;  // hears the check play the streams, and whether they were kept
 };
 
 struct MadeStreams {

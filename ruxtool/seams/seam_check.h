@@ -7,6 +7,7 @@
 
 #include "audio_files/pcm_audio.h"
 #include "rux2_library/rux2_exports.h"
+#include "seams/playback_listener.h"
 #include "seams/seam_measure.h"
 
 struct SeamResult {
@@ -23,6 +24,11 @@ struct SeamCheck {
 };
 
 // Plays the introduction, then the loop part twice; or, with no introduction, the loop part (a single
-// stream, which may begin with a header) twice. loop: where the parts lie in the input.
+// stream, which may begin with a header) twice. loop: where the parts lie in the input. listener, when
+// given, hears all that plays.
 SeamCheck CheckSeams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const std::string& intro,
-                     const std::string& loopPart);
+                     const std::string& loopPart, PlaybackListener* listener = nullptr);
+// The parts' headers read as CheckSeams reads them, with their format and length checked, and nothing
+// played: for streams whose audio pages are those CheckSeams played. Empty, or the problem.
+std::string CheckHeaders(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const std::string& intro,
+                         const std::string& loopPart);
