@@ -23,12 +23,9 @@ std::string SamplerChunk(unsigned long rate, const LoopPoints& loop) {
   return chunk;
 }
 
-}  // namespace
-
-bool WriteWavFile(const std::string& path, int channels, unsigned long rate, const std::string& pcm,
-                  const LoopPoints* loop) {
+// The RIFF header and the chunks before the samples.
+std::string WavHeader(int channels, unsigned long rate, uint32_t dataSize, const LoopPoints* loop) {
   const uint32_t blockAlign = 2 * channels;
-  const uint32_t dataSize = static_cast<uint32_t>(pcm.size());
   const std::string sampler = loop ? SamplerChunk(rate, *loop) : std::string();
   std::string header = "RIFF";
   PutLittleEndian(header, static_cast<uint32_t>(36 + sampler.size()) + dataSize, 4);
@@ -42,11 +39,23 @@ bool WriteWavFile(const std::string& path, int channels, unsigned long rate, con
   PutLittleEndian(header, 16, 2);
   header += sampler + "data";
   PutLittleEndian(header, dataSize, 4);
+  return header;
+}
+
+}  // namespace
+
+bool WriteWavFile(const std::string& path, int channels, unsigned long rate, const std::string& pcm,
+                  const LoopPoints* loop) {
+  const std::string header = WavHeader(channels, rate, static_cast<uint32_t>(pcm.size()), loop);
   std::ofstream file(path, std::ios::binary);
   file.write(header.data(), static_cast<std::streamsize>(header.size()));
   file.write(pcm.data(), static_cast<std::streamsize>(pcm.size()));
   file.close();
   return static_cast<bool>(file);
+}
+
+std::string WavFileBytes(int channels, unsigned long rate, const std::string& pcm) {
+  return WavHeader(channels, rate, static_cast<uint32_t>(pcm.size()), nullptr) + pcm;
 }
 
 std::string Pcm16(const std::vector<float>& samples) {

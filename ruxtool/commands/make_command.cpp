@@ -1,11 +1,12 @@
-// Make: a folder made file by file, or one input made into its streams, with all that make did and
-// measured printed for the developer.
+// Make: a folder made file by file, and reported on when asked, or one input made into its streams,
+// with all that make did and measured printed for the developer.
 #include <cstdio>
 
 #include "commands/commands.h"
 #include "commands/interruption.h"
 #include "make_options/make_request.h"
 #include "making/stream_making.h"
+#include "report/soundtrack_report.h"
 #include "soundtrack/folder_make.h"
 
 namespace {
@@ -88,5 +89,6 @@ int MakeFile(const Rux2Exports& rux, const MakeOptions& options) {
 
 int Make(const Rux2Exports& rux, const MakeOptions& options) {
   CatchInterruptions();
-  return options.folder ? MakeFolder(rux, options, Interrupted) : MakeFile(rux, options);
+  if (!options.folder) return MakeFile(rux, options);
+  return options.report.empty() ? MakeFolder(rux, options, Interrupted) : MakeFolderWithReport(rux, options, Interrupted);
 }

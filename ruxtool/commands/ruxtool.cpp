@@ -1,5 +1,5 @@
 // ruxtool: shows and decodes the engine's streams through rux2.dll, called as the engine calls it,
-// makes them from audio files, and finds the loops in those.
+// makes them from audio files, finds the loops in those, and reports on a soundtrack made.
 #include <cstdio>
 #include <new>
 #include <string>
@@ -23,6 +23,8 @@ int Run(const ToolOptions& options) {
       return ShowInfo(rux, options);
     case ToolOptions::Command::kDecode:
       return Decode(rux, options);
+    case ToolOptions::Command::kReport:
+      return Report(rux, options.report);
     default:
       return Make(rux, options.make);
   }
@@ -34,7 +36,7 @@ int main(int argc, char** argv) {
   ToolOptions options;
   std::string error;
   if (!ParseToolOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "ruxtool: %s\n\n%s\n%s\n%s", error.c_str(), kUsage, kMakeUsage, kFindLoopUsage);
+    std::fprintf(stderr, "ruxtool: %s\n\n%s\n%s\n%s\n%s", error.c_str(), kUsage, kMakeUsage, kFindLoopUsage, kReportUsage);
     return 2;
   }
   // A 32-bit process holds about 2 GB: an hour of 8-channel audio as samples does not fit.

@@ -9,6 +9,7 @@
 
 #include "number_text/parse_number.h"
 #include "system/folder_files.h"
+#include "system/path_names.h"
 
 const char kMakeUsage[] =
     "make writes one stream of the whole input, or an introduction (frames before the loop's start) and\n"
@@ -38,7 +39,9 @@ const char kMakeUsage[] =
     "  --value3 N      the header's value 3 (default 0)\n"
     "  --extra HEX     an RX2A header's 16 extra bytes, up to 32 hex digits (default zeros)\n"
     "  -j N            for a folder: files made at once (default: one per processor)\n"
-    "  --force         for a folder: every file made again, up to date or not\n";
+    "  --force         for a folder: every file made again, up to date or not\n"
+    "  --report REPORT_FOLDER  for a folder: then writes REPORT_FOLDER\\index.html, the page of every\n"
+    "                  stream in the output folder (see ruxtool report); it may not lie in either folder\n";
 
 namespace {
 
@@ -81,6 +84,7 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
   }
   if (option == "--header") return ParseHeader(value, options.header.kind);
   if (option == "-j") return ParseWholeNumber(value, 1, 64, options.jobs);
+  if (option == "--report") return !(options.report = value).empty();
   headerValues = true;
   if (option == "--value1") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value1);
   if (option == "--value3") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value3);
@@ -89,21 +93,10 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 
 bool TakesValue(const std::string& option) {
   for (const char* name : {"--loop-start", "--loop-end", "--quality", "--loudness", "--true-peak", "--header",
-                           "--value1", "--value3", "--extra", "-j"}) {
+                           "--value1", "--value3", "--extra", "-j", "--report"}) {
     if (option == name) return true;
   }
   return false;
-}
-
-// The output folder is the input folder or lies in it: what make writes would be read as input next.
-bool OutputWithinInput(const MakeOptions& options) {
-  const auto trimmed = [](std::string path) {
-    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-    return path;
-  };
-  const std::string input = trimmed(options.input), output = trimmed(options.output);
-  return output == input || (output.compare(0, input.size(), input) == 0 && output.size() > input.size() &&
-                             LastSeparator(output.substr(0, input.size() + 1)) == input.size());
 }
 
 std::string FolderProblem(const MakeOptions& options) {
@@ -111,7 +104,13 @@ std::string FolderProblem(const MakeOptions& options) {
   if ((options.loopStartGiven && !options.loopStartAuto) || options.loopEndGiven) {
     return "a folder's loops come from its loops.txt, its files' tags or --loop-start auto";
   }
-  if (OutputWithinInput(options)) return "the output folder may not be the input folder or lie in it";
+  if (LiesWithin(options.output, options.input)) return "the output folder may not be the input folder or lie in it";
+  if (!options.report.empty() && LiesWithin(options.report, options.output)) {
+    return "the report folder may not be the output folder or lie in it: that folder ships with the game";
+  }
+  if (!options.report.empty() && LiesWithin(options.report, options.input)) {
+    return "the report folder may not be the source folder or lie in it: its sound would be made next time";
+  }
   return {};
 }
 
@@ -127,7 +126,9 @@ std::string FileProblem(const MakeOptions& options) {
   if (options.exactLoop && (!twoParts || options.loopStartAuto)) {
     return "--exact-loop keeps a loop's given points: it needs two outputs and no --loop-start auto";
   }
-  if (options.jobs || options.force) return "-j and --force apply to a folder";
+  if (options.jobs || options.force || !options.report.empty()) {
+    return "-j, --force and --report apply to a folder; ruxtool report reports streams made before";
+  }
   return {};
 }
 

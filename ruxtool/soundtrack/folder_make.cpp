@@ -18,6 +18,7 @@
 #include "soundtrack/loop_list.h"
 #include "soundtrack/parallel_jobs.h"
 #include "system/folder_files.h"
+#include "system/path_names.h"
 
 namespace {
 
@@ -28,10 +29,6 @@ struct FolderFile {
   MakeRequest request;
   std::string problem;  // what keeps it from being made, found before any file is
 };
-
-std::string Joined(const std::string& folder, const std::string& relative) {
-  return LastSeparator(folder) == folder.size() - 1 ? folder + relative : folder + kPathSeparator + relative;
-}
 
 std::string ReadText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -45,7 +42,7 @@ class LoopLists {
   const LoopList& Of(const std::string& folder) {
     const auto found = lists_.find(folder);
     if (found != lists_.end()) return found->second;
-    return lists_[folder] = ParseLoopList(ReadText(Joined(source_, folder + "loops.txt")));
+    return lists_[folder] = ParseLoopList(ReadText(JoinedPath(source_, folder + "loops.txt")));
   }
   const std::map<std::string, LoopList>& All() const { return lists_; }
 
@@ -75,9 +72,9 @@ FolderFile Plan(const MakeOptions& options, const std::string& relative, LoopLis
   std::string problem;
   const LoopListEntry* entry = lists.Of(folder).Find(name, problem);
   FolderFile file{relative, {}, problem};
-  file.request = RequestFor(options, Joined(options.input, relative), entry ? "loops.txt " + entry->text : "the input");
+  file.request = RequestFor(options, JoinedPath(options.input, relative), entry ? "loops.txt " + entry->text : "the input");
   TakeLoopListEntry(entry, file.request.loop);
-  const std::string base = Joined(options.output, relative.substr(0, relative.find_last_of('.')));
+  const std::string base = JoinedPath(options.output, relative.substr(0, relative.find_last_of('.')));
   file.request.introPath = base + ".intro.ogg";
   file.request.loopPath = base + ".loop.ogg";
   file.request.singlePath = base + ".ogg";
@@ -193,7 +190,8 @@ Outcome MakeFile(const Rux2Exports& rux, const MakeOptions& options, const Folde
 
 }  // namespace
 
-int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted) {
+int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted,
+               const ListenerFor& listenerFor) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::string> relatives;
   std::string error;
@@ -203,7 +201,10 @@ int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::fu
   }
   LoopLists lists(options.input);
   std::vector<FolderFile> files;
-  for (const std::string& relative : relatives) files.push_back(Plan(options, relative, lists));
+  for (const std::string& relative : relatives) {
+    files.push_back(Plan(options, relative, lists));
+    if (listenerFor) files.back().request.listener = listenerFor(files.back().request);
+  }
   RefuseSharedOutputs(files);
   const std::vector<std::string> unused = UnusedLines(lists, files);
   for (const std::string& line : unused) std::printf("%s\n", line.c_str());

@@ -1,0 +1,26 @@
+// The soundtrack's marks and order: which streams need a person's ear, worst first, and the totals.
+#pragma once
+
+#include <vector>
+
+#include "report/stream_report.h"
+
+struct SoundtrackTotals {
+  size_t streams = 0;
+  size_t marked = 0;
+  size_t failed = 0;
+  size_t measured = 0;  // streams whose loudness the meter measured
+  double lowestLufs = 0;
+  double highestLufs = 0;
+  double medianLufs = 0;
+};
+
+// The true-peak ceiling the stream was levelled to (its recorded --true-peak), else make's default.
+double TruePeakCeilingOf(const MadeFrom& made);
+// The musical join's percentile where the stream records it, else a negative number.
+double JoinPercentileOf(const MadeFrom& made);
+
+// Marks every stream that played, against the soundtrack's median loudness, and counts the totals.
+SoundtrackTotals MarkStreams(std::vector<StreamReport>& reports);
+// Failed streams first, then marked ones, each by the join's figure, then by how abrupt the wrap is.
+void PutWorstFirst(std::vector<StreamReport>& reports);
