@@ -81,7 +81,7 @@ SoundtrackTotals MarkStreams(std::vector<StreamReport>& reports) {
 void PutWorstFirst(std::vector<StreamReport>& reports) {
   const auto key = [](const StreamReport& report) {
     return std::make_tuple(!report.failure.empty(), !report.marks.empty(), JoinPercentileOf(report.made),
-                           report.heard.wrapPercentile);
+                           MeantToLoop(report) ? report.heard.wrapPercentile : -1.0);
   };
   std::stable_sort(reports.begin(), reports.end(),
                    [&](const StreamReport& a, const StreamReport& b) { return key(a) > key(b); });

@@ -22,5 +22,6 @@ double JoinPercentileOf(const MadeFrom& made);
 
 // Marks every stream that played, against the soundtrack's median loudness, and counts the totals.
 SoundtrackTotals MarkStreams(std::vector<StreamReport>& reports);
-// Failed streams first, then marked ones, each by the join's figure, then by how abrupt the wrap is.
+// Failed streams first, then marked ones, each by the join's figure, then by how abrupt the wrap is
+// where the game plays on from the stream's end into its loop.
 void PutWorstFirst(std::vector<StreamReport>& reports);
