@@ -9,20 +9,28 @@
 
 namespace {
 
+bool IsOgg(InputFile& file) {
+  char magic[4] = {};
+  return file.ReadAt(0, magic, sizeof magic) && std::memcmp(magic, "OggS", sizeof magic) == 0;
+}
+
 bool Read(const std::string& path, bool mixToMono, PcmAudio& audio, std::string& problem) {
   InputFile file(path);
   if (!file.IsOpen()) {
     problem = "it cannot be opened";
     return false;
   }
-  char magic[4] = {};
-  if (file.ReadAt(0, magic, sizeof magic) && std::memcmp(magic, "OggS", sizeof magic) == 0) {
-    return ReadOggVorbis(file, mixToMono, audio, problem);
-  }
-  return ReadSoundFile(file, mixToMono, audio, problem);
+  return IsOgg(file) ? ReadOggVorbis(file, mixToMono, audio, problem) : ReadSoundFile(file, mixToMono, audio, problem);
 }
 
 }  // namespace
+
+bool ReadAudioShape(const std::string& path, AudioShape& shape) {
+  InputFile file(path);
+  std::string problem;
+  return file.IsOpen() &&
+         (IsOgg(file) ? ReadOggVorbisShape(file, shape, problem) : ReadSoundFileShape(file, shape, problem));
+}
 
 bool ReadAudioFile(const std::string& path, PcmAudio& audio, std::string& error, bool mixToMono) {
   std::string problem;

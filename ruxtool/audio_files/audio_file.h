@@ -10,3 +10,6 @@
 // memory. False, with a message that names the file and says what is wrong with it, when it cannot be
 // read or holds no frames.
 bool ReadAudioFile(const std::string& path, PcmAudio& audio, std::string& error, bool mixToMono = false);
+// What the file's header says of its audio, read without its samples; false when it cannot be read,
+// which reading it whole then explains.
+bool ReadAudioShape(const std::string& path, AudioShape& shape);

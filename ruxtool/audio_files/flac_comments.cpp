@@ -1,5 +1,5 @@
-// ReadFlacComments: the metadata chain read through the input's handle, so that a file name in the
-// ANSI code page reaches no library that takes names as UTF-8 (libFLAC does on Windows).
+// ReadFlacComments: the metadata chain read through the input's handle, which ruxtool opened by the
+// file's wide name.
 #include "audio_files/flac_comments.h"
 
 #include <FLAC/metadata.h>

@@ -1,6 +1,8 @@
 // InputFile over the C runtime's FILE, with its 64-bit seeks.
 #include "audio_files/input_file.h"
 
+#include "system/file_access.h"
+
 namespace {
 
 int SeekFile(std::FILE* file, int64_t offset, int whence) {
@@ -21,7 +23,7 @@ int64_t PositionOf(std::FILE* file) {
 
 }  // namespace
 
-InputFile::InputFile(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
+InputFile::InputFile(const std::string& path) : file_(OpenFileStream(path, "rb")) {
   if (file_ && SeekFile(file_, 0, SEEK_END) == 0) size_ = PositionOf(file_);
   if (file_) SeekFile(file_, 0, SEEK_SET);
 }

@@ -8,8 +8,7 @@
 
 class InputFile {
  public:
-  // path: as the command line gives it; on Windows in the ANSI code page, as the C runtime's fopen
-  // takes it.
+  // path: UTF-8, opened by its wide name on Windows.
   explicit InputFile(const std::string& path);
   ~InputFile();
   InputFile(const InputFile&) = delete;

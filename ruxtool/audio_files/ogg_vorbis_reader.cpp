@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "audio_files/loop_tags.h"
+#include "audio_files/sample_room.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -66,9 +68,9 @@ bool ReadFormat(OggVorbis_File& file, bool mixToMono, PcmAudio& audio, std::stri
   return true;
 }
 
+// The last granule position gives the frames; a damaged one may give any number.
 bool ReadSamples(OggVorbis_File& file, PcmAudio& audio, std::string& error) {
-  const ogg_int64_t total = ov_pcm_total(&file, -1);
-  if (total > 0) audio.samples.reserve(static_cast<size_t>(total) * audio.channels);
+  const SampleRoom room(audio.samples, ov_pcm_total(&file, -1), audio.channels);
   const int channels = ov_info(&file, 0)->channels;
   float values[8];
   for (;;) {
@@ -80,6 +82,11 @@ bool ReadSamples(OggVorbis_File& file, PcmAudio& audio, std::string& error) {
       error = "it is damaged: pages are missing or corrupt";
       return false;
     }
+    if (!room.Take(frames * audio.channels, error)) return false;
+    if (StopRequested()) {
+      error = "interrupted";
+      return false;
+    }
     for (long frame = 0; frame < frames; ++frame) {
       for (int channel = 0; channel < channels; ++channel) values[channel] = pcm[channel][frame];
       audio.AppendFrame(values, channels);
@@ -87,16 +94,28 @@ bool ReadSamples(OggVorbis_File& file, PcmAudio& audio, std::string& error) {
   }
 }
 
+bool Open(InputFile& input, OggVorbis_File& file, std::string& error) {
+  input.Seek(0, SEEK_SET);
+  const int opened = ov_open_callbacks(&input, &file, nullptr, 0, kInputCallbacks);
+  if (opened == 0) return true;
+  error = opened == OV_ENOTVORBIS ? "it is Ogg, but holds no Vorbis stream" : "its Vorbis headers cannot be read";
+  return false;
+}
+
 }  // namespace
+
+bool ReadOggVorbisShape(InputFile& input, AudioShape& shape, std::string& error) {
+  OggVorbis_File file;
+  if (!Open(input, file, error)) return false;
+  const vorbis_info* info = ov_info(&file, 0);
+  shape = {info->channels, info->rate, std::max<int64_t>(ov_pcm_total(&file, -1), 0)};
+  ov_clear(&file);
+  return true;
+}
 
 bool ReadOggVorbis(InputFile& input, bool mixToMono, PcmAudio& audio, std::string& error) {
   OggVorbis_File file;
-  input.Seek(0, SEEK_SET);
-  const int opened = ov_open_callbacks(&input, &file, nullptr, 0, kInputCallbacks);
-  if (opened != 0) {
-    error = opened == OV_ENOTVORBIS ? "it is Ogg, but holds no Vorbis stream" : "its Vorbis headers cannot be read";
-    return false;
-  }
+  if (!Open(input, file, error)) return false;
   // The loop comments of the first link.
   const std::vector<std::string> comments = CommentsOf(ov_comment(&file, 0));
   bool read = ReadFormat(file, mixToMono, audio, error) && ReadSamples(file, audio, error);

@@ -1,6 +1,7 @@
 // Audio as ruxtool reads it from an audio file and encodes it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,13 @@ struct LoopPoints {
   long start = 0;
   long end = 0;
   long Length() const { return end - start; }
+};
+
+// What a file's header says of its audio before it is read; a damaged file may hold fewer frames.
+struct AudioShape {
+  int channels = 0;
+  long rate = 0;
+  int64_t frames = 0;
 };
 
 struct PcmAudio {

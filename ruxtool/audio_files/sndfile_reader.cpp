@@ -1,6 +1,6 @@
 // ReadSoundFile: libsndfile reads through the input's handle, as the chunk check and libFLAC do, so
-// that the file is opened once, by its name in the ANSI code page; the samples come in blocks in the
-// file's channel order, which is WAV's for every format here, and are put into Vorbis order.
+// that the file is opened once, by its wide name; the samples come in blocks in the file's channel
+// order, which is WAV's for every format here, and are put into Vorbis order.
 #include "audio_files/sndfile_reader.h"
 
 #include <sndfile.h>
@@ -8,12 +8,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "audio_files/channel_order.h"
 #include "audio_files/chunk_check.h"
 #include "audio_files/flac_comments.h"
 #include "audio_files/loop_tags.h"
+#include "audio_files/sample_room.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -34,26 +37,26 @@ SF_VIRTUAL_IO kInputIo = {LengthOf, SeekIn, ReadFrom, WriteNothing, TellIn};
 
 using SoundFile = std::unique_ptr<SNDFILE, int (*)(SNDFILE*)>;
 
+// sf_error(nullptr) reads one code for the whole process, which any open sets: opens wait their turn,
+// so that a failed one reads its own.
+std::mutex opening;
+
 SoundFile Open(InputFile& file, SF_INFO& info, std::string& error) {
   file.Seek(0, SEEK_SET);
+  std::unique_lock<std::mutex> lock(opening);
   SoundFile sound(sf_open_virtual(&kInputIo, SFM_READ, &info, &file), sf_close);
   if (sound) return sound;
   const int code = sf_error(nullptr);
+  lock.unlock();
   error = code == SF_ERR_UNRECOGNISED_FORMAT
               ? "it is not an audio file that ruxtool reads (WAV, RF64, W64, AIFF, AIFC, FLAC, CAF or Ogg Vorbis)"
               : std::string("libsndfile cannot read it: ") + sf_error_number(code);
   return sound;
 }
 
-bool CheckFormat(const SF_INFO& info, bool mixToMono, std::string& error) {
+bool CheckFormat(const SF_INFO& info, std::string& error) {
   if (info.channels < 1 || info.channels > 8) {
     error = "it has " + std::to_string(info.channels) + " channels; ruxtool takes 1 to 8";
-    return false;
-  }
-  // A 32-bit process holds fewer samples than some files do; the vector could not even count them.
-  const sf_count_t samples = info.frames * (mixToMono ? 1 : info.channels);
-  if (samples > static_cast<sf_count_t>(std::vector<float>().max_size())) {
-    error = "its " + std::to_string(info.frames) + " frames are too many for a 32-bit program";
     return false;
   }
   return true;
@@ -61,11 +64,16 @@ bool CheckFormat(const SF_INFO& info, bool mixToMono, std::string& error) {
 
 bool ReadSamples(SNDFILE* sound, const SF_INFO& info, PcmAudio& audio, std::string& error) {
   const int* fileChannel = WavChannelOfVorbisChannel(info.channels);
-  audio.samples.reserve(static_cast<size_t>(info.frames) * audio.channels);
+  const SampleRoom room(audio.samples, info.frames, audio.channels);
   std::vector<float> block(static_cast<size_t>(kFramesPerBlock) * info.channels);
   float values[8];
   sf_count_t read = 0;
   for (sf_count_t count; (count = sf_readf_float(sound, block.data(), kFramesPerBlock)) > 0; read += count) {
+    if (!room.Take(count * audio.channels, error)) return false;
+    if (StopRequested()) {
+      error = "interrupted";
+      return false;
+    }
     for (const float* frame = block.data(); frame < block.data() + count * info.channels; frame += info.channels) {
       for (int channel = 0; channel < info.channels; ++channel) values[channel] = frame[fileChannel[channel]];
       audio.AppendFrame(values, info.channels);
@@ -97,11 +105,18 @@ void ReadInstrumentLoop(SNDFILE* sound, const SF_INFO& info, PcmAudio& audio) {
 
 }  // namespace
 
+bool ReadSoundFileShape(InputFile& file, AudioShape& shape, std::string& error) {
+  SF_INFO info{};
+  if (!Open(file, info, error)) return false;
+  shape = {info.channels, info.samplerate, info.frames};
+  return true;
+}
+
 bool ReadSoundFile(InputFile& file, bool mixToMono, PcmAudio& audio, std::string& error) {
   if (!CheckChunksWhole(file, error)) return false;
   SF_INFO info{};
   const SoundFile sound = Open(file, info, error);
-  if (!sound || !CheckFormat(info, mixToMono, error)) return false;
+  if (!sound || !CheckFormat(info, error)) return false;
   audio.channels = mixToMono ? 1 : info.channels;
   audio.rate = info.samplerate;
   if (!ReadSamples(sound.get(), info, audio, error)) return false;

@@ -11,3 +11,6 @@
 // mixToMono: its channels mixed into one. False, with the reason in error, for a file libsndfile cannot
 // read, one cut short or damaged, or one of more than 8 channels.
 bool ReadSoundFile(InputFile& file, bool mixToMono, PcmAudio& audio, std::string& error);
+// The channels, rate and frames its header gives. False, with the reason, for a file libsndfile cannot
+// read.
+bool ReadSoundFileShape(InputFile& file, AudioShape& shape, std::string& error);

@@ -1,11 +1,13 @@
-// WriteWavFile: a RIFF header with a "fmt " chunk, a "smpl" chunk when there is a loop, a "data"
-// chunk, then the samples.
+// WriteWavFile and WavFileWriter: a RIFF header with a "fmt " chunk, a "smpl" chunk when there is a
+// loop, a "data" chunk, then the samples.
 #include "audio_files/wav_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
+#include <cstdio>
+
+#include "system/file_access.h"
 
 namespace {
 
@@ -23,12 +25,11 @@ std::string SamplerChunk(unsigned long rate, const LoopPoints& loop) {
   return chunk;
 }
 
-// The RIFF header and the chunks before the samples.
-std::string WavHeader(int channels, unsigned long rate, uint32_t dataSize, const LoopPoints* loop) {
+// The RIFF header, the "fmt " chunk, any chunks between and the "data" chunk's header.
+std::string WavHeader(int channels, unsigned long rate, uint32_t dataSize, const std::string& chunks) {
   const uint32_t blockAlign = 2 * channels;
-  const std::string sampler = loop ? SamplerChunk(rate, *loop) : std::string();
   std::string header = "RIFF";
-  PutLittleEndian(header, static_cast<uint32_t>(36 + sampler.size()) + dataSize, 4);
+  PutLittleEndian(header, static_cast<uint32_t>(36 + chunks.size()) + dataSize, 4);
   header += "WAVEfmt ";
   PutLittleEndian(header, 16, 4);
   PutLittleEndian(header, 1, 2);
@@ -37,7 +38,7 @@ std::string WavHeader(int channels, unsigned long rate, uint32_t dataSize, const
   PutLittleEndian(header, rate * blockAlign, 4);
   PutLittleEndian(header, blockAlign, 2);
   PutLittleEndian(header, 16, 2);
-  header += sampler + "data";
+  header += chunks + "data";
   PutLittleEndian(header, dataSize, 4);
   return header;
 }
@@ -46,16 +47,41 @@ std::string WavHeader(int channels, unsigned long rate, uint32_t dataSize, const
 
 bool WriteWavFile(const std::string& path, int channels, unsigned long rate, const std::string& pcm,
                   const LoopPoints* loop) {
-  const std::string header = WavHeader(channels, rate, static_cast<uint32_t>(pcm.size()), loop);
-  std::ofstream file(path, std::ios::binary);
-  file.write(header.data(), static_cast<std::streamsize>(header.size()));
-  file.write(pcm.data(), static_cast<std::streamsize>(pcm.size()));
-  file.close();
-  return static_cast<bool>(file);
+  const std::string header =
+      WavHeader(channels, rate, static_cast<uint32_t>(pcm.size()), loop ? SamplerChunk(rate, *loop) : std::string());
+  std::FILE* file = OpenFileStream(path, "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
+                       std::fwrite(pcm.data(), 1, pcm.size(), file) == pcm.size();
+  return std::fclose(file) == 0 && written;
 }
 
-std::string WavFileBytes(int channels, unsigned long rate, const std::string& pcm) {
-  return WavHeader(channels, rate, static_cast<uint32_t>(pcm.size()), nullptr) + pcm;
+WavFileWriter::WavFileWriter(const std::string& path, int channels, unsigned long rate)
+    : file_(OpenFileStream(path, "wb")), channels_(channels), rate_(rate) {
+  const std::string header = WavHeader(channels, rate, 0, {});
+  written_ = file_ && std::fwrite(header.data(), 1, header.size(), file_) == header.size();
+}
+
+WavFileWriter::~WavFileWriter() {
+  if (file_) std::fclose(file_);
+}
+
+bool WavFileWriter::Append(const char* pcm, size_t bytes) {
+  // The RIFF size counts the header's 36 bytes too.
+  tooLong_ = tooLong_ || dataBytes_ + bytes > UINT32_MAX - 36;
+  if (tooLong_ || !written_) return false;
+  written_ = std::fwrite(pcm, 1, bytes, file_) == bytes;
+  dataBytes_ += bytes;
+  return written_;
+}
+
+bool WavFileWriter::Finish() {
+  const std::string header = WavHeader(channels_, rate_, static_cast<uint32_t>(dataBytes_), {});
+  written_ = written_ && std::fseek(file_, 0, SEEK_SET) == 0 &&
+             std::fwrite(header.data(), 1, header.size(), file_) == header.size();
+  const bool closed = file_ && std::fclose(file_) == 0;
+  file_ = nullptr;
+  return !tooLong_ && written_ && closed;
 }
 
 std::string Pcm16(const std::vector<float>& samples) {
@@ -67,4 +93,8 @@ std::string Pcm16(const std::vector<float>& samples) {
     pcm += static_cast<char>((value >> 8) & 0xff);
   }
   return pcm;
+}
+
+std::string WavFileBytes(int channels, unsigned long rate, const std::string& pcm) {
+  return WavHeader(channels, rate, static_cast<uint32_t>(pcm.size()), {}) + pcm;
 }

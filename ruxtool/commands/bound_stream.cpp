@@ -3,12 +3,15 @@
 
 #include <algorithm>
 
+#include "system/path_names.h"
+#include "system/unicode_text.h"
+
 namespace {
 
 // Bytes offset..offset+size of the file (size 0: to its end) in a LocalAlloc block; null when the
 // file cannot be read or holds nothing there.
 void* ReadImage(const std::string& path, uint32_t offset, uint32_t size, uint32_t& imageSize) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  HANDLE file = CreateFileW(ToUtf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   const DWORD fileSize = GetFileSize(file, nullptr);
@@ -40,11 +43,12 @@ BoundStream::BoundStream(const Rux2Library& rux, const ToolOptions& options) : r
 
 BoundStream::~BoundStream() { rux_.RUX_Close(&record_); }
 
+// The DLL opens names in the ANSI code page, as the engine gives them.
 void BoundStream::BindFiles(const ToolOptions& options) {
   if (options.loopStream.empty()) {
-    rux_.RUX_InputFile(&record_, options.stream.c_str(), options.offset, options.size);
+    rux_.RUX_InputFile(&record_, AnsiPathOf(options.stream).c_str(), options.offset, options.size);
   } else {
-    rux_.RUX_InputFile2(&record_, options.stream.c_str(), options.loopStream.c_str());
+    rux_.RUX_InputFile2(&record_, AnsiPathOf(options.stream).c_str(), AnsiPathOf(options.loopStream).c_str());
   }
 }
 

@@ -1,10 +1,9 @@
 // FindLoop: the input read mixed to one channel, its loops printed for a developer or a script: the
 // frames and the score first, for scripts, then the kind of repeat and the length for a person.
-#include <cstdio>
-
 #include "audio_files/audio_file.h"
 #include "commands/commands.h"
 #include "loop_search/loop_search.h"
+#include "system/console_output.h"
 
 namespace {
 
@@ -18,17 +17,17 @@ int FindLoop(const FindLoopOptions& options) {
   PcmAudio audio;
   std::string error;
   if (!ReadAudioFile(options.input, audio, error, true)) {
-    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+    PrintError("ruxtool: %s\n", error.c_str());
     return 1;
   }
   const std::vector<LoopCandidate> loops = FindLoops(audio.samples, audio.rate, options.search);
   if (loops.empty()) {
-    std::fprintf(stderr, "ruxtool: nothing in %s repeats for %g s or longer\n", options.input.c_str(),
+    PrintError("ruxtool: nothing in %s repeats for %g s or longer\n", options.input.c_str(),
                  options.search.minimumSeconds);
     return 1;
   }
   for (const LoopCandidate& candidate : loops) {
-    std::printf("%ld %ld %.3f %s, %.2f s\n", candidate.loop.start, candidate.loop.end, candidate.score,
+    Print("%ld %ld %.3f %s, %.2f s\n", candidate.loop.start, candidate.loop.end, candidate.score,
                 KindName(candidate.kind), candidate.loop.Length() / static_cast<double>(audio.rate));
   }
   return 0;

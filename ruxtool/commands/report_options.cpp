@@ -35,7 +35,7 @@ bool ParseReportOptions(int count, char** arguments, ReportOptions& options, std
   }
   options.folder = folders[0];
   options.reportFolder = folders[1];
-  if (LiesWithin(options.reportFolder, options.folder)) {
+  if (IsSameOrUnder(options.reportFolder, options.folder)) {
     error = "the report folder may not be the streams' folder or lie in it: that folder ships with the game";
     return false;
   }

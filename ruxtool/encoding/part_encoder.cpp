@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "encoding/ogg_stream_writer.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr long kFramesPerWrite = 1024;
 
 void Feed(VorbisPacketEncoder& encoder, const PcmAudio& audio, const PartPlan& plan) {
   for (const FrameRun& run : plan.runs) {
-    for (long done = 0; done < run.count; done += kFramesPerWrite) {
+    for (long done = 0; done < run.count && !StopRequested(); done += kFramesPerWrite) {
       encoder.Write(audio.Frame(run.first + done), std::min(kFramesPerWrite, run.count - done));
     }
   }

@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "loop_search/loops_to_the_end.h"
 #include "loop_search/music_texture.h"
 #include "loop_search/repeat_lags.h"
 #include "loop_search/waveform_match.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -58,6 +60,7 @@ std::vector<LoopCandidate> FindRepeatedSections(const std::vector<float>& mono, 
   const double meanPower = MeanPower(mono);
   std::vector<LoopCandidate> candidates;
   for (const RepeatLag& repeat : FindRepeatLags(texture, minimumLag, kLagsTried)) {
+    if (StopRequested()) break;
     LoopCandidate candidate;
     if (!Settle(mono, rate, texture.hop, meanPower, repeat, candidate) || candidate.loop.Length() < minimumFrames) continue;
     const auto same = std::find_if(candidates.begin(), candidates.end(),
@@ -97,5 +100,5 @@ std::vector<float> MixToMono(const PcmAudio& audio) {
   PcmAudio mono{1, audio.rate};
   mono.samples.reserve(static_cast<size_t>(audio.Frames()));
   for (long frame = 0; frame < audio.Frames(); ++frame) mono.AppendFrame(audio.Frame(frame), audio.channels);
-  return mono.samples;
+  return std::move(mono.samples);
 }

@@ -8,6 +8,7 @@
 
 #include "loop_search/pattern_match.h"
 #include "loop_search/waveform_match.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ std::vector<LoopCandidate> FindLoopsToTheEnd(const std::vector<float>& mono, lon
   std::vector<Copy> copies;
   for (const PatternMatch& match :
        FindPattern(mono, rate, end - pattern, end, end - minimumFrames, kRoughCorrelation, kMatchesTried)) {
+    if (StopRequested()) break;
     const long approximate = end - pattern - match.first;
     const LagMatch settled = SettleLag(mono, match.first, pattern - reach, approximate, reach);
     if (!IsCopy(mono, match.first, settled, pattern - reach) || settled.lag < minimumFrames) continue;

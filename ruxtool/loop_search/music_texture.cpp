@@ -6,6 +6,7 @@
 #include <complex>
 
 #include "loop_search/fft.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ std::vector<float> BandEnergies(const std::vector<float>& mono, long hop, long r
   std::vector<float> energies;
   energies.reserve(static_cast<size_t>(steps) * kBands);
   std::vector<std::complex<float>> spectrum(frame);
-  for (long step = 0; step < steps; ++step) {
+  for (long step = 0; step < steps && !StopRequested(); ++step) {
     const float* samples = mono.data() + step * hop;
     for (size_t i = 0; i < frame; ++i) spectrum[i] = samples[i] * window[i];
     Fft(spectrum);

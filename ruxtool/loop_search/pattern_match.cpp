@@ -7,6 +7,7 @@
 #include <complex>
 
 #include "loop_search/fft.h"
+#include "system/stop_request.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ std::vector<PatternMatch> FindPattern(const std::vector<float>& mono, long rate,
   std::vector<std::complex<float>> product(block);
   std::vector<float> window(block);
   double windowEnergy = 0;  // of the thinned frames [start, start + length), carried from block to block
-  for (long start = 0; start + length <= songLength; start += step) {
+  for (long start = 0; start + length <= songLength && !StopRequested(); start += step) {
     const long available = std::min<long>(static_cast<long>(block), songLength - start);
     for (long i = 0; i < static_cast<long>(block); ++i) window[i] = i < available ? song.At(start + i) : 0.0f;
     for (size_t i = 0; i < block; ++i) product[i] = window[i];

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "system/stop_request.h"
+
 namespace {
 
 // Below this mean cosine a stretch is music alike, not the same music.
@@ -59,7 +61,7 @@ void FollowStretch(const MusicTexture& texture, RepeatLag& repeat) {
 
 std::vector<RepeatLag> FindRepeatLags(const MusicTexture& texture, long minimumLag, size_t count) {
   std::vector<RepeatLag> windows;
-  for (long lag = std::max(1L, minimumLag); lag + kShortestWindow <= texture.Steps(); ++lag) {
+  for (long lag = std::max(1L, minimumLag); lag + kShortestWindow <= texture.Steps() && !StopRequested(); ++lag) {
     windows.push_back(BestWindow(texture, lag));
   }
   std::vector<RepeatLag> lags;

@@ -1,9 +1,14 @@
 // LoudnessMeter: libebur128 in its integrated mode, its speakers named for the Vorbis channel order,
-// beside the true-peak meter.
+// beside the true-peak meter. ebur128_init writes tables of the library's own that every meter reads
+// as it measures: a meter is made while no other measures.
 #include "loudness/loudness_meter.h"
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <shared_mutex>
+
+#include "system/stop_request.h"
 
 namespace {
 
@@ -25,13 +30,17 @@ const int kSpeakers[8][8] = {
      EBUR128_UNUSED},
 };
 
+std::shared_mutex libraryTables;
+
+ebur128_state* MakeState(int channels, long rate) {
+  if (channels < 1 || channels > 8) return nullptr;
+  const std::lock_guard<std::shared_mutex> making(libraryTables);
+  return ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate), EBUR128_MODE_I);
+}
+
 }  // namespace
 
-LoudnessMeter::LoudnessMeter(int channels, long rate)
-    : state_(channels >= 1 && channels <= 8
-                 ? ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate), EBUR128_MODE_I)
-                 : nullptr),
-      truePeak_(channels, rate) {
+LoudnessMeter::LoudnessMeter(int channels, long rate) : state_(MakeState(channels, rate)), truePeak_(channels, rate) {
   for (int channel = 0; state_ && channel < channels; ++channel) {
     ebur128_set_channel(state_, static_cast<unsigned>(channel), kSpeakers[channels - 1][channel]);
   }
@@ -43,11 +52,13 @@ LoudnessMeter::~LoudnessMeter() {
 
 bool LoudnessMeter::Add(const float* frames, long count) {
   truePeak_.Add(frames, count);
+  const std::shared_lock<std::shared_mutex> measuring(libraryTables);
   return ebur128_add_frames_float(state_, frames, static_cast<size_t>(count)) == EBUR128_SUCCESS;
 }
 
 Loudness LoudnessMeter::Result() const {
   Loudness loudness;
+  const std::shared_lock<std::shared_mutex> measuring(libraryTables);
   ebur128_loudness_global(state_, &loudness.lufs);
   loudness.truePeakDb = 20 * std::log10(truePeak_.Peak());
   return loudness;
@@ -57,7 +68,7 @@ bool MeasureLoudness(const PcmAudio& audio, long frames, Loudness& loudness) {
   LoudnessMeter meter(audio.channels, audio.rate);
   if (!meter.Ready()) return false;
   for (long frame = 0; frame < frames; frame += kFramesPerBlock) {
-    if (!meter.Add(audio.Frame(frame), std::min(kFramesPerBlock, frames - frame))) return false;
+    if (StopRequested() || !meter.Add(audio.Frame(frame), std::min(kFramesPerBlock, frames - frame))) return false;
   }
   loudness = meter.Result();
   return true;

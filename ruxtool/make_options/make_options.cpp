@@ -104,11 +104,14 @@ std::string FolderProblem(const MakeOptions& options) {
   if ((options.loopStartGiven && !options.loopStartAuto) || options.loopEndGiven) {
     return "a folder's loops come from its loops.txt, its files' tags or --loop-start auto";
   }
-  if (LiesWithin(options.output, options.input)) return "the output folder may not be the input folder or lie in it";
-  if (!options.report.empty() && LiesWithin(options.report, options.output)) {
+  // What make writes there would be read as input next time.
+  if (IsSameOrUnder(options.output, options.input)) {
+    return "the output folder may not be the input folder or lie in it";
+  }
+  if (!options.report.empty() && IsSameOrUnder(options.report, options.output)) {
     return "the report folder may not be the output folder or lie in it: that folder ships with the game";
   }
-  if (!options.report.empty() && LiesWithin(options.report, options.input)) {
+  if (!options.report.empty() && IsSameOrUnder(options.report, options.input)) {
     return "the report folder may not be the source folder or lie in it: its sound would be made next time";
   }
   return {};
@@ -119,7 +122,12 @@ std::string FileProblem(const MakeOptions& options) {
   if (twoParts && options.header.kind != HeaderChoice::Kind::kNone) {
     return "--header applies to a single stream: RUX_InputMemory2 and RUX_InputFile2 take plain Ogg Vorbis";
   }
-  if (twoParts && options.output == options.loopOutput) return "the introduction and the loop part go into two different files";
+  if (SamePath(options.output, options.input) || (twoParts && SamePath(options.loopOutput, options.input))) {
+    return "an output may not replace the input";
+  }
+  if (twoParts && SamePath(options.output, options.loopOutput)) {
+    return "the introduction and the loop part go into two different files";
+  }
   if (!twoParts && (options.loopStartGiven || options.loopEndGiven)) {
     return "a loop needs two outputs, the introduction and the loop part";
   }

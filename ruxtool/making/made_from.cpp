@@ -7,13 +7,13 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
+#include "audio_files/input_file.h"
 #include "stream_header.h"
 
 namespace {
 
-constexpr std::streamsize kHeadBytes = 65536;
+constexpr size_t kHeadBytes = 65536;
 
 struct Field {
   const char* tag;
@@ -104,11 +104,9 @@ bool MadeFrom::SameSource(const MadeFrom& other) const {
 }
 
 bool ReadMadeFrom(const std::string& path, MadeFrom& made, long long offset) {
-  std::ifstream file(path, std::ios::binary);
-  file.seekg(offset);
-  std::string head(static_cast<size_t>(kHeadBytes), '\0');
-  file.read(&head[0], kHeadBytes);
-  head.resize(static_cast<size_t>(file.gcount()));
+  InputFile file(path);
+  std::string head(kHeadBytes, '\0');
+  head.resize(file.IsOpen() && file.Seek(offset, SEEK_SET) ? file.Read(&head[0], kHeadBytes) : 0);
   vorbis_comment comment;
   vorbis_comment_init(&comment);
   const bool read = ReadComments(head.substr(std::min(head.size(), StreamStart(head))), comment);

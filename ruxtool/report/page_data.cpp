@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "system/path_names.h"
 
 namespace {
 
@@ -36,11 +35,10 @@ std::string Number(double value) {
   return text;
 }
 
-std::string Text(const std::string& native) { return JsonString(Utf8FromNative(native)); }
+std::string Text(const std::string& text) { return JsonString(text); }
 
 // A stream's name with "/" between its folders, as on every platform.
-std::string Name(const std::string& native) {
-  std::string name = Utf8FromNative(native);
+std::string Name(std::string name) {
   std::replace(name.begin(), name.end(), '\\', '/');
   return JsonString(name);
 }
@@ -77,6 +75,12 @@ std::string Seams(const MadeFrom& made) {
   return Array(seams);
 }
 
+std::string Join(const MadeFrom& made) {
+  const RecordedJoin join = JoinOf(made);
+  if (!join.recorded) return "null";
+  return JsonObject().Add("percentile", Number(join.percentile)).Add("excess", Number(join.excessDb)).Json();
+}
+
 std::string Media(const StreamReport& report) {
   if (report.media.empty()) return "null";
   const HeardStream& heard = report.heard;
@@ -107,7 +111,7 @@ std::string Stream(const StreamReport& report) {
       .Add("loopGiven", Text(report.made.loopGiven))
       .Add("loopFrom", Text(report.made.loopFrom))
       .Add("loopMoved", Text(report.made.loopMoved))
-      .Add("join", Text(report.made.join))
+      .Add("join", Join(report.made))
       .Add("seams", Seams(report.made))
       .Add("lufs", Number(heard.loudness.lufs))
       .Add("truePeak", Number(heard.loudness.truePeakDb))

@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "making/output_files.h"
-#include "system/file_moves.h"
+#include "system/file_access.h"
 #include "system/folder_files.h"
 #include "system/path_names.h"
 
@@ -38,7 +38,7 @@ std::string FilesNamedBy(const std::string& page) {
 }
 
 ReportFolder::~ReportFolder() {
-  if (!working_.empty()) RemoveFolderTree(working_);
+  if (!working_.empty()) RemoveFolderAndFiles(working_);
 }
 
 bool ReportFolder::Open(const std::string& folder, std::string& error) {
@@ -65,17 +65,16 @@ std::string ReportFolder::PagePath() const { return JoinedPath(folder_, "index.h
 
 bool ReportFolder::Commit(const std::string& page, std::string& error) {
   const std::string files = JoinedPath(folder_, filesName_);
-  if (!RenamePath(working_, files)) {
+  if (!RenameReplacing(working_, files)) {
     error = "cannot name the report's files in " + folder_;
     return false;
   }
   working_ = files;
-  std::string previous;
-  ReadWholeFile(PagePath(), previous);
+  const std::string previous = ReadWholeFile(PagePath());
   OutputFiles output;
   if (!output.Write(PagePath(), page, error) || !output.Commit(error)) return false;
   working_.clear();
   const std::string old = FilesNamedBy(previous);
-  if (!old.empty() && old != filesName_) RemoveFolderTree(JoinedPath(folder_, old));
+  if (!old.empty() && old != filesName_) RemoveFolderAndFiles(JoinedPath(folder_, old));
   return true;
 }

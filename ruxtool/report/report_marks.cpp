@@ -33,7 +33,7 @@ bool MeantToLoop(const StreamReport& report) {
 std::vector<Mark> MarksOf(const StreamReport& report, double medianLufs) {
   const HeardStream& heard = report.heard;
   std::vector<Mark> marks;
-  if (JoinPercentileOf(report.made) > kJoinPercentile) marks.push_back(Mark::kJoin);
+  if (JoinOf(report.made).percentile > kJoinPercentile) marks.push_back(Mark::kJoin);
   if (MeantToLoop(report) && heard.wrapPercentile > kClickPercentile) marks.push_back(Mark::kClick);
   if (MeantToLoop(report) && heard.wrapDipDb > kDipDb) marks.push_back(Mark::kDip);
   if (!(std::fabs(heard.loudness.lufs - medianLufs) <= kLoudnessSpreadLu)) marks.push_back(Mark::kLoudness);
@@ -49,9 +49,10 @@ double TruePeakCeilingOf(const MadeFrom& made) {
   return std::strtod(made.options.c_str() + option + 12, nullptr);
 }
 
-double JoinPercentileOf(const MadeFrom& made) {
-  double percentile = -1;
-  return std::sscanf(made.join.c_str(), "percentile %lf", &percentile) == 1 ? percentile : -1;
+RecordedJoin JoinOf(const MadeFrom& made) {
+  RecordedJoin join;
+  join.recorded = std::sscanf(made.join.c_str(), "percentile %lf, excess %lf dB", &join.percentile, &join.excessDb) == 2;
+  return join.recorded ? join : RecordedJoin();
 }
 
 SoundtrackTotals MarkStreams(std::vector<StreamReport>& reports) {
@@ -80,7 +81,7 @@ SoundtrackTotals MarkStreams(std::vector<StreamReport>& reports) {
 
 void PutWorstFirst(std::vector<StreamReport>& reports) {
   const auto key = [](const StreamReport& report) {
-    return std::make_tuple(!report.failure.empty(), !report.marks.empty(), JoinPercentileOf(report.made),
+    return std::make_tuple(!report.failure.empty(), !report.marks.empty(), JoinOf(report.made).percentile,
                            MeantToLoop(report) ? report.heard.wrapPercentile : -1.0);
   };
   std::stable_sort(reports.begin(), reports.end(),

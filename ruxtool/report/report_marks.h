@@ -17,8 +17,13 @@ struct SoundtrackTotals {
 
 // The true-peak ceiling the stream was levelled to (its recorded --true-peak), else make's default.
 double TruePeakCeilingOf(const MadeFrom& made);
-// The musical join's percentile where the stream records it, else a negative number.
-double JoinPercentileOf(const MadeFrom& made);
+// The musical join's figure as the stream records it ("percentile 72, excess +0.4 dB").
+struct RecordedJoin {
+  bool recorded = false;
+  double percentile = -1;  // of the song's moments, the share less abrupt
+  double excessDb = 0;     // over the song's own jump at the loop's two points
+};
+RecordedJoin JoinOf(const MadeFrom& made);
 
 // Marks every stream that played, against the soundtrack's median loudness, and counts the totals.
 SoundtrackTotals MarkStreams(std::vector<StreamReport>& reports);

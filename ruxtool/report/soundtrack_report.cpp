@@ -3,6 +3,8 @@
 #include "report/soundtrack_report.h"
 
 #include <chrono>
+#include <exception>
+#include <new>
 #include <cmath>
 #include <cstdio>
 #include <thread>
@@ -13,7 +15,7 @@
 #include "report/stream_report.h"
 #include "soundtrack/folder_make.h"
 #include "soundtrack/parallel_jobs.h"
-#include "system/path_names.h"
+#include "system/console_output.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ void PrintMarked(const std::vector<StreamReport>& reports) {
     if (report.marks.empty()) continue;
     std::string marks;
     for (const Mark mark : report.marks) marks += (marks.empty() ? "" : ", ") + std::string(kMarkWords[static_cast<int>(mark)]);
-    std::printf("listen to %s: %s\n", report.files.name.c_str(), marks.c_str());
+    Print("listen to %s: %s\n", report.files.name.c_str(), marks.c_str());
   }
 }
 
@@ -73,12 +75,31 @@ PlaybackListener* SoundtrackReport::ListenerFor(const MakeRequest& request) {
   return listenings_.back().get();
 }
 
+// The streams are made by now: whatever goes wrong here fails their report, not their making.
 void SoundtrackReport::Keep(const std::string& path, HeardStream heard) {
   Heard kept{std::move(heard), NextMedia()};
   std::string error;
-  if (kept.heard.problem.empty() && !WriteMedia(folder_, kept.media, kept.heard, error)) kept.heard.problem = error;
+  try {
+    if (kept.heard.problem.empty() && !WriteMedia(folder_, kept.media, kept.heard, error)) kept.heard.problem = error;
+  } catch (const std::exception& exception) {
+    kept.heard.problem = std::string("its report's pictures and sound cannot be written: ") + exception.what();
+  }
   const std::lock_guard<std::mutex> lock(heardMutex_);
-  heard_[FullPath(path)] = std::move(kept);
+  heard_[path] = std::move(kept);
+}
+
+// A stream's report that fails alone: what it throws is its failure, and the others go on.
+StreamReport SoundtrackReport::ReportOne(const StreamFiles& stream) {
+  const auto made = heard_.find(stream.loopPath);
+  const bool heard = made != heard_.end();
+  try {
+    return ReportStream(rux_, stream, heard ? &made->second.heard : nullptr, folder_,
+                        heard ? made->second.media : NextMedia());
+  } catch (const std::bad_alloc&) {
+    return FailedReport(stream, "not enough memory to play it beside the streams under way; report again with fewer at once (-j)");
+  } catch (const std::exception& exception) {
+    return FailedReport(stream, exception.what());
+  }
 }
 
 int SoundtrackReport::Write(const std::function<bool()>& interrupted) {
@@ -86,32 +107,31 @@ int SoundtrackReport::Write(const std::function<bool()>& interrupted) {
   std::vector<StreamFiles> streams;
   std::string error;
   if (!ListStreams(options_.folder, streams, error)) {
-    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+    PrintError("ruxtool: %s\n", error.c_str());
     return 1;
   }
   if (streams.empty()) {
-    std::fprintf(stderr, "ruxtool: %s holds no streams (NAME.intro.ogg with NAME.loop.ogg, or NAME.ogg): no report\n",
-                 options_.folder.c_str());
+    PrintError("ruxtool: %s holds no streams (NAME.intro.ogg with NAME.loop.ogg, or NAME.ogg): no report\n",
+               options_.folder.c_str());
     return 1;
   }
   std::vector<StreamReport> reports(streams.size());
   std::mutex printing;
   size_t finished = 0;
   const unsigned jobs = options_.jobs ? options_.jobs : std::max(1u, std::thread::hardware_concurrency());
+  // Each job holds a stream's two files and a few seconds of its sound: a few megabytes.
+  const JobMemory memory{std::vector<uint64_t>(streams.size(), 0), 0};
   RunJobs(
-      streams.size(), jobs,
+      streams.size(), jobs, memory,
       [&](size_t index) {
-        const auto made = heard_.find(FullPath(streams[index].loopPath));
-        const bool heard = made != heard_.end();
-        reports[index] = ReportStream(rux_, streams[index], heard ? &made->second.heard : nullptr, folder_,
-                                      heard ? made->second.media : NextMedia());
+        reports[index] = ReportOne(streams[index]);
         const std::lock_guard<std::mutex> lock(printing);
-        std::printf("[%zu/%zu] %s: %s\n", ++finished, streams.size(), streams[index].name.c_str(), Line(reports[index]).c_str());
+        Print("[%zu/%zu] %s: %s\n", ++finished, streams.size(), streams[index].name.c_str(), Line(reports[index]).c_str());
         std::fflush(stdout);
       },
       interrupted);
   if (finished < streams.size() || interrupted()) {
-    std::printf("interrupted: %zu of %zu streams not reported; no page written\n", streams.size() - finished, streams.size());
+    Print("interrupted: %zu of %zu streams not reported; no page written\n", streams.size() - finished, streams.size());
     return 1;
   }
   const SoundtrackTotals totals = MarkStreams(reports);
@@ -120,14 +140,17 @@ int SoundtrackReport::Write(const std::function<bool()>& interrupted) {
   const bool written = WritePageFiles(folder_, error) &&
                        folder_.Commit(ReportPage(folder_.FilesName(), PageData(reports, totals)), error);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  std::printf("%zu streams in %.1f s: %zu to listen to, %zu failed", totals.streams, seconds, totals.marked, totals.failed);
-  if (totals.measured) std::printf("; loudness %.1f to %.1f LUFS, median %.1f", totals.lowestLufs, totals.highestLufs, totals.medianLufs);
-  if (written) {
-    std::printf("; the page: %s\n", folder_.PagePath().c_str());
-  } else {
-    std::printf("; no page written\n");
-    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+  char totalsLine[200];
+  std::snprintf(totalsLine, sizeof totalsLine, "%zu streams in %.1f s: %zu to listen to, %zu failed", totals.streams,
+                seconds, totals.marked, totals.failed);
+  std::string line = totalsLine;
+  if (totals.measured) {
+    std::snprintf(totalsLine, sizeof totalsLine, "; loudness %.1f to %.1f LUFS, median %.1f", totals.lowestLufs,
+                  totals.highestLufs, totals.medianLufs);
+    line += totalsLine;
   }
+  Print("%s; %s\n", line.c_str(), written ? ("the page: " + folder_.PagePath()).c_str() : "no page written");
+  if (!written) PrintError("ruxtool: %s\n", error.c_str());
   return written && totals.failed == 0 ? 0 : 1;
 }
 
@@ -135,21 +158,22 @@ int ReportSoundtrack(const Rux2Exports& rux, const ReportOptions& options, const
   SoundtrackReport report(rux, options);
   std::string error;
   if (!report.Open(error)) {
-    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+    PrintError("ruxtool: %s\n", error.c_str());
     return 1;
   }
   return report.Write(interrupted);
 }
 
-int MakeFolderWithReport(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted) {
+int MakeFolderWithReport(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted,
+                         uint64_t memory) {
   SoundtrackReport report(rux, {options.output, options.report, options.jobs});
   std::string error;
   if (!report.Open(error)) {
-    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+    PrintError("ruxtool: %s\n", error.c_str());
     return 1;
   }
-  const int made =
-      MakeFolder(rux, options, interrupted, [&](const MakeRequest& request) { return report.ListenerFor(request); });
+  const int made = MakeFolder(rux, options, interrupted, memory,
+                              [&](const MakeRequest& request) { return report.ListenerFor(request); });
   const int reported = report.Write(interrupted);
   return made ? made : reported;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,7 +16,9 @@
 #include "making/stream_making.h"
 #include "report/report_folder.h"
 #include "report/stream_listening.h"
+#include "report/stream_report.h"
 #include "rux2_library/rux2_exports.h"
+#include "system/path_names.h"
 
 struct ReportOptions {
   std::string folder;        // where the streams were made
@@ -48,6 +51,7 @@ class SoundtrackReport {
 
   std::string NextMedia() { return std::to_string(nextMedia_++); }
   void Keep(const std::string& path, HeardStream heard);
+  StreamReport ReportOne(const StreamFiles& stream);
 
   const Rux2Exports& rux_;
   const ReportOptions options_;
@@ -55,11 +59,12 @@ class SoundtrackReport {
   std::atomic<unsigned> nextMedia_{1};
   std::mutex heardMutex_;
   std::vector<std::unique_ptr<MadeListening>> listenings_;
-  std::map<std::string, Heard> heard_;  // by the full path of the loop part or single stream
+  std::map<std::string, Heard, NameOrder> heard_;  // by the path of the loop part or single stream
 };
 
 // The report alone: Open, then Write; the exit code.
 int ReportSoundtrack(const Rux2Exports& rux, const ReportOptions& options, const std::function<bool()>& interrupted);
 // make --report: the folder made, the report hearing each file's check as it plays, then the report of
-// the output folder; the exit code, make's where make failed.
-int MakeFolderWithReport(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted);
+// the output folder; the exit code, make's where make failed. memory: as MakeFolder takes it.
+int MakeFolderWithReport(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted,
+                         uint64_t memory);

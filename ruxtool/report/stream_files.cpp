@@ -6,7 +6,6 @@
 #include <set>
 
 #include "making/made_from.h"
-#include "soundtrack/loop_list.h"
 #include "system/folder_files.h"
 #include "system/path_names.h"
 
@@ -25,7 +24,7 @@ bool EndsWith(const std::string& name, const std::string& ending) {
 const std::string* LoopPartOf(const std::string& intro, const std::vector<std::string>& files) {
   const std::string wanted = intro.substr(0, intro.size() - (sizeof kIntro - 1)) + kLoop;
   for (const std::string& file : files) {
-    if (SameFileName(file, wanted)) return &file;
+    if (SameName(file, wanted)) return &file;
   }
   return nullptr;
 }

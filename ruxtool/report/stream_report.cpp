@@ -6,8 +6,7 @@
 #include "audio_files/wav_writer.h"
 #include "report/stream_pictures.h"
 #include "report/stream_playback.h"
-#include "system/file_moves.h"
-#include "system/path_names.h"
+#include "system/file_access.h"
 
 const char* const kMediaNames[5] = {"-wrap.wav", "-entry.wav", "-envelope.svg", "-wrap.svg", "-level.svg"};
 
@@ -40,6 +39,13 @@ std::string WavBytes(const HeardStream& heard, const Excerpt& excerpt) {
 
 }  // namespace
 
+StreamReport FailedReport(const StreamFiles& files, const std::string& reason) {
+  StreamReport report;
+  report.files = files;
+  report.failure = reason;
+  return report;
+}
+
 bool WriteMedia(const ReportFolder& folder, const std::string& media, HeardStream& heard, std::string& error) {
   const bool twoParts = heard.LoopStart() > 0;
   const bool written = folder.Write(media + kMediaNames[0], WavBytes(heard, heard.wrap), error) &&
@@ -55,10 +61,11 @@ bool WriteMedia(const ReportFolder& folder, const std::string& media, HeardStrea
 
 StreamReport ReportStream(const Rux2Exports& rux, const StreamFiles& files, const HeardStream* heard,
                           const ReportFolder& folder, const std::string& media) {
-  StreamReport report{files, files.problem, false, {}, 0, {}, {}, {}};
+  StreamReport report = FailedReport(files, files.problem);
   if (!report.failure.empty()) return report;
-  std::string intro, loop;
-  if ((!files.introPath.empty() && !ReadWholeFile(files.introPath, intro)) || !ReadWholeFile(files.loopPath, loop)) {
+  const std::string intro = files.introPath.empty() ? std::string() : ReadWholeFile(files.introPath);
+  const std::string loop = ReadWholeFile(files.loopPath);
+  if ((!files.introPath.empty() && intro.empty()) || loop.empty()) {
     report.failure = "it cannot be read";
     return report;
   }

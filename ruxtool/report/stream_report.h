@@ -37,6 +37,9 @@ struct StreamReport {
   std::vector<Mark> marks;
 };
 
+// The report of a stream that failed for the reason.
+StreamReport FailedReport(const StreamFiles& files, const std::string& reason);
+
 // Writes what the heard stream's players and pictures show into the folder, then empties the sound
 // and the envelope, which the report needs no more. False, with the reason in error, when it cannot.
 bool WriteMedia(const ReportFolder& folder, const std::string& media, HeardStream& heard, std::string& error);

@@ -1,4 +1,4 @@
-// Rux2Library: LoadLibraryA and GetProcAddress by name.
+// Rux2Library: LoadLibraryW and GetProcAddress by name.
 #include "rux2_library/rux2_library.h"
 
 #include <string>
@@ -6,14 +6,14 @@
 namespace {
 
 // Windows looks in the program's own folder first; a release keeps the tool in tools\, one below the
-// game's rux2.dll.
+// game's rux2.dll. The folder's path is taken in UTF-16: in the ANSI code page a name outside it is
+// lost, and the second byte of a two-byte character may be a backslash's code.
 HMODULE LoadRux2() {
-  if (HMODULE module = LoadLibraryA("rux2.dll")) return module;
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  folder.erase(folder.find_last_of('\\') + 1);
-  return LoadLibraryA((folder + "..\\rux2.dll").c_str());
+  if (HMODULE module = LoadLibraryW(L"rux2.dll")) return module;
+  std::wstring folder(32768, L'\0');
+  folder.resize(GetModuleFileNameW(nullptr, &folder[0], static_cast<DWORD>(folder.size())));
+  folder.erase(folder.find_last_of(L'\\') + 1);
+  return LoadLibraryW((folder + L"..\\rux2.dll").c_str());
 }
 
 }  // namespace

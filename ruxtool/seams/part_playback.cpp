@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "system/stop_request.h"
+
 namespace {
 
 constexpr uint32_t kRequestBytes = 65536;
@@ -15,7 +17,7 @@ size_t PlayActivePart(const Rux2Exports& rux, DecoderRecord& record, int channel
                       size_t enough) {
   std::vector<char> buffer(kRequestBytes + kMaxChunkFrames * 2 * channels);
   size_t bytes = 0;
-  while (bytes / (2 * channels) < enough) {
+  while (!StopRequested() && bytes / (2 * channels) < enough) {
     const uint32_t written = rux.RUX_GetProcessFrame(&record, buffer.data(), kRequestBytes);
     sink(buffer.data(), written);
     bytes += written;

@@ -4,19 +4,24 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <exception>
 #include <map>
 #include <mutex>
+#include <new>
 #include <thread>
 #include <vector>
 
+#include "audio_files/audio_file.h"
+#include "audio_files/sample_room.h"
 #include "make_options/make_request.h"
 #include "making/made_from.h"
+#include "making/output_files.h"
 #include "making/stream_making.h"
 #include "soundtrack/audio_file_names.h"
 #include "soundtrack/loop_list.h"
 #include "soundtrack/parallel_jobs.h"
+#include "system/console_output.h"
+#include "system/file_access.h"
 #include "system/folder_files.h"
 #include "system/path_names.h"
 
@@ -28,12 +33,9 @@ struct FolderFile {
   std::string relative;  // under the source folder
   MakeRequest request;
   std::string problem;  // what keeps it from being made, found before any file is
+  bool upToDate = false;
+  uint64_t memory = 0;  // what making it takes, from its header
 };
-
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 // The loops.txt of each folder, read once; the lines that name no file are reported by MakeFolder.
 class LoopLists {
@@ -42,7 +44,7 @@ class LoopLists {
   const LoopList& Of(const std::string& folder) {
     const auto found = lists_.find(folder);
     if (found != lists_.end()) return found->second;
-    return lists_[folder] = ParseLoopList(ReadText(JoinedPath(source_, folder + "loops.txt")));
+    return lists_[folder] = ParseLoopList(ReadWholeFile(JoinedPath(source_, folder + "loops.txt")));
   }
   const std::map<std::string, LoopList>& All() const { return lists_; }
 
@@ -81,10 +83,10 @@ FolderFile Plan(const MakeOptions& options, const std::string& relative, LoopLis
   return file;
 }
 
-// Two inputs that would write the same output (song.wav and song.flac, or song.loop.wav and the
-// loop part of song.wav) both fail.
+// Two inputs that would write the same output (song.wav and song.flac, Song.wav and song.flac, or
+// song.loop.wav and the loop part of song.wav) both fail.
 void RefuseSharedOutputs(std::vector<FolderFile>& files) {
-  std::map<std::string, std::vector<size_t>> byOutput;
+  std::map<std::string, std::vector<size_t>, NameOrder> byOutput;
   for (size_t i = 0; i < files.size(); ++i) {
     for (const std::string* path : {&files[i].request.introPath, &files[i].request.loopPath, &files[i].request.singlePath}) {
       byOutput[*path].push_back(i);
@@ -109,7 +111,7 @@ std::vector<std::string> UnusedLines(const LoopLists& lists, const std::vector<F
       bool named = false;
       for (const FolderFile& file : files) {
         named = named || (file.relative.compare(0, folder.size(), folder) == 0 &&
-                          SameFileName(file.relative.substr(folder.size()), entry.name));
+                          SameName(file.relative.substr(folder.size()), entry.name));
       }
       if (!named) {
         unused.push_back(folder + "loops.txt line " + std::to_string(entry.line) + ": it names " + entry.name +
@@ -163,17 +165,23 @@ std::string Summary(const MadeStreams& made) {
   return summary + ", " + Size(made.introBytes + made.loopBytes);
 }
 
-// One file made, or found up to date; the text after its name on its line.
-Outcome MakeFile(const Rux2Exports& rux, const MakeOptions& options, const FolderFile& file,
-                 const std::function<bool()>& interrupted, std::string& text) {
-  if (!file.problem.empty()) {
-    text = "failed: " + file.problem;
-    return Outcome::kFailed;
-  }
-  if (!options.force && UpToDate(file.request)) {
-    text = "up to date";
-    return Outcome::kUpToDate;
-  }
+// Whether the file is up to date, else what making it takes, from its header: a file that could never
+// fit fails before it is read.
+void WeighUp(const MakeOptions& options, uint64_t memory, FolderFile& file) {
+  file.upToDate = file.problem.empty() && !options.force && UpToDate(file.request);
+  AudioShape shape;
+  if (!file.problem.empty() || file.upToDate || !ReadAudioShape(file.request.input, shape)) return;
+  file.memory = MemoryToMake(shape.frames, shape.channels);
+  if (file.memory <= memory) return;
+  file.problem = "it does not fit in memory: its " + std::to_string(shape.frames) + " frames of " +
+                 std::to_string(shape.channels) + " channels take " + MebibytesText(file.memory) + " to make, and " +
+                 "this program has " + MebibytesText(memory) + " free";
+  file.memory = 0;
+}
+
+// One file made; the text after its name on its line.
+Outcome MakeFile(const Rux2Exports& rux, const FolderFile& file, const std::function<bool()>& interrupted,
+                 std::string& text) {
   MadeStreams made;
   std::string error;
   if (!MakeParentFolders(file.request.singlePath)) {
@@ -188,15 +196,44 @@ Outcome MakeFile(const Rux2Exports& rux, const MakeOptions& options, const Folde
   return Outcome::kFailed;
 }
 
+// A job never ends the process: what it throws fails its file alone, whose outputs' temporary files
+// are removed as the exception leaves them.
+Outcome RunFileJob(const Rux2Exports& rux, const FolderFile& file, const std::function<bool()>& interrupted,
+                   std::string& text) {
+  if (!file.problem.empty()) {
+    text = "failed: " + file.problem;
+    return Outcome::kFailed;
+  }
+  if (file.upToDate) {
+    text = "up to date";
+    return Outcome::kUpToDate;
+  }
+  try {
+    return MakeFile(rux, file, interrupted, text);
+  } catch (const std::bad_alloc&) {
+    text = "failed: not enough memory to make it beside the files under way; make it again with fewer at once (-j)";
+  } catch (const std::exception& exception) {
+    text = std::string("failed: ") + exception.what();
+  }
+  return Outcome::kFailed;
+}
+
+// Temporary files that an earlier run left when it was ended at once.
+void SweepTemporaries(const std::string& output) {
+  const size_t left = SweepTemporaryOutputs(output);
+  if (left) Print("cleared %zu temporary %s that an interrupted run left\n", left, left == 1 ? "file" : "files");
+}
+
 }  // namespace
 
 int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted,
-               const ListenerFor& listenerFor) {
+               uint64_t memory, const ListenerFor& listenerFor) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::string> relatives;
+  size_t macFiles = 0;
   std::string error;
-  if (!ListAudioFiles(options.input, relatives, error)) {
-    std::fprintf(stderr, "ruxtool: %s\n", error.c_str());
+  if (!ListAudioFiles(options.input, relatives, macFiles, error)) {
+    PrintError("ruxtool: %s\n", error.c_str());
     return 1;
   }
   LoopLists lists(options.input);
@@ -207,29 +244,38 @@ int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::fu
   }
   RefuseSharedOutputs(files);
   const std::vector<std::string> unused = UnusedLines(lists, files);
-  for (const std::string& line : unused) std::printf("%s\n", line.c_str());
+  for (const std::string& line : unused) Print("%s\n", line.c_str());
+  SweepTemporaries(options.output);
+  JobMemory jobMemory{{}, memory};
+  for (FolderFile& file : files) {
+    WeighUp(options, memory, file);
+    jobMemory.needs.push_back(file.memory);
+  }
 
   std::mutex printing;
   size_t finished = 0, counts[3] = {};
   const unsigned jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   RunJobs(
-      files.size(), jobs,
+      files.size(), jobs, jobMemory,
       [&](size_t index) {
         std::string text;
-        const Outcome outcome = MakeFile(rux, options, files[index], interrupted, text);
+        const Outcome outcome = RunFileJob(rux, files[index], interrupted, text);
         const std::lock_guard<std::mutex> lock(printing);
         ++counts[static_cast<int>(outcome)];
-        std::printf("[%zu/%zu] %s: %s\n", ++finished, files.size(), files[index].relative.c_str(), text.c_str());
+        Print("[%zu/%zu] %s: %s\n", ++finished, files.size(), files[index].relative.c_str(), text.c_str());
         std::fflush(stdout);
       },
       interrupted);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  std::printf("%zu files in %.1f s: %zu made, %zu up to date, %zu failed", files.size(), seconds,
+  Print("%zu files in %.1f s: %zu made, %zu up to date, %zu failed", files.size(), seconds,
               counts[static_cast<int>(Outcome::kMade)], counts[static_cast<int>(Outcome::kUpToDate)],
               counts[static_cast<int>(Outcome::kFailed)]);
-  if (!unused.empty()) std::printf("; %zu %s of loops.txt failed", unused.size(), unused.size() == 1 ? "line" : "lines");
-  if (finished < files.size()) std::printf("; interrupted, %zu not made", files.size() - finished);
-  std::printf("\n");
+  if (!unused.empty()) Print("; %zu %s of loops.txt failed", unused.size(), unused.size() == 1 ? "line" : "lines");
+  if (macFiles) {
+    Print("; %zu %s of a Mac's zip passed over (__MACOSX, ._NAME)", macFiles, macFiles == 1 ? "file" : "files");
+  }
+  if (finished < files.size()) Print("; interrupted, %zu not made", files.size() - finished);
+  Print("\n");
   const bool failed = counts[static_cast<int>(Outcome::kFailed)] || !unused.empty() || finished < files.size();
   return failed ? 1 : 0;
 }

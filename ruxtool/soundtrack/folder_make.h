@@ -3,6 +3,7 @@
 // a line for each file as it ends, then the totals.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "make_options/make_options.h"
@@ -14,6 +15,6 @@ using ListenerFor = std::function<PlaybackListener*(const MakeRequest& request)>
 
 // The program's exit code: 1 when a file failed, a line of a loops.txt cannot be taken or the work
 // was interrupted, else 0. interrupted, asked between files and between the steps of each, stops the
-// work where no file is left half-written.
+// work where no file is left half-written. memory: what the files made at once may take together.
 int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted,
-               const ListenerFor& listenerFor = {});
+               uint64_t memory, const ListenerFor& listenerFor = {});

@@ -1,10 +1,11 @@
-// ParseLoopList: line by line, the name being the rest of the line after the two points, so that it
-// may hold spaces.
+// ParseLoopList: the text as UTF-8 whatever it was saved in, then line by line, the name being the rest
+// of the line after the two points, so that it may hold spaces.
 #include "soundtrack/loop_list.h"
 
-#include <algorithm>
-#include <cctype>
 #include <sstream>
+
+#include "system/path_names.h"
+#include "system/unicode_text.h"
 
 namespace {
 
@@ -31,21 +32,10 @@ bool ParsePoints(const std::string& start, const std::string& end, LoopListEntry
 
 }  // namespace
 
-// A byte of a name in a code page of two-byte characters may be a letter's code, so names that are not
-// all ASCII are compared as they are.
-bool SameFileName(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  const auto ascii = [](const std::string& name) {
-    return std::all_of(name.begin(), name.end(), [](unsigned char c) { return c < 0x80; });
-  };
-  return a.size() == b.size() && ascii(a) && ascii(b) &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
 const LoopListEntry* LoopList::Find(const std::string& fileName, std::string& problem) const {
   const LoopListEntry* found = nullptr;
   for (const LoopListEntry& entry : entries) {
-    if (!SameFileName(entry.name, fileName)) continue;
+    if (!SameName(entry.name, fileName)) continue;
     if (found) {
       problem = "loops.txt names it on lines " + std::to_string(found->line) + " and " + std::to_string(entry.line);
       return nullptr;
@@ -56,9 +46,9 @@ const LoopListEntry* LoopList::Find(const std::string& fileName, std::string& pr
   return found && problem.empty() ? found : nullptr;
 }
 
-LoopList ParseLoopList(const std::string& text) {
+LoopList ParseLoopList(const std::string& bytes) {
   LoopList list;
-  std::istringstream lines(text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text);
+  std::istringstream lines(EditedTextAsUtf8(bytes));
   std::string line;
   for (int number = 1; std::getline(lines, line); ++number) {
     line = Trimmed(line);

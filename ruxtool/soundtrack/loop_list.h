@@ -25,13 +25,11 @@ struct LoopList {
   // "loops.txt line 3: ..." for each line that names no file.
   std::vector<std::string> problems;
 
-  // The entry for a file of the folder, matched as Windows matches names (ASCII without regard to
-  // case); null when there is none.
+  // The entry for a file of the folder, matched as Windows matches names; null when there is none.
   // problem: why the file cannot take its entry (its points cannot be read, or it is named twice).
   const LoopListEntry* Find(const std::string& fileName, std::string& problem) const;
 };
 
-// Names the same to Windows: equal, or of ASCII only and equal but for case.
-bool SameFileName(const std::string& a, const std::string& b);
-// text: the whole file.
-LoopList ParseLoopList(const std::string& text);
+// bytes: the whole file, in UTF-8 (Notepad's way of saving) or else in code page 932. The entries'
+// names are UTF-8, as ruxtool's paths are.
+LoopList ParseLoopList(const std::string& bytes);

@@ -1,5 +1,5 @@
 // Folders and files as make sees them: the files under a folder, how big and how old each one is,
-// and the folders outputs go into.
+// and the folders outputs go into. Paths are UTF-8.
 #pragma once
 
 #include <functional>
@@ -9,8 +9,7 @@
 // The separator of the platform's paths.
 extern const char kPathSeparator;
 
-// Where the last separator of path lies, std::string::npos where it has none. A separator's byte may
-// be the second byte of a two-byte character in the ANSI code page, which is no separator.
+// Where the last separator of path lies, std::string::npos where it has none.
 size_t LastSeparator(const std::string& path);
 // The files under folder, at any depth, whose names are wanted, as paths relative to it, sorted. False,
 // with the reason in error, when the folder cannot be read.

@@ -2,9 +2,11 @@
 // channel order, the format, and the loop where the format carries one; and the loop comments of Ogg
 // Vorbis and FLAC files in every spelling.
 #include <gtest/gtest.h>
+#include <ogg/ogg.h>
 #include <sndfile.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 #include "aiff_bytes.h"
@@ -156,6 +158,63 @@ TEST(AudioFiles, ReadsTheLoopCommentsInEverySpellingWithTheirEndExclusive) {
     if (!tags.problem.empty()) continue;
     EXPECT_EQ(audio.taggedLoop.start, tags.loop.start);
     EXPECT_EQ(audio.taggedLoop.end, tags.loop.end);
+  }
+}
+
+// The test stream with its last page's granule position, which tells the stream's length, replaced.
+std::string WithLastGranule(int64_t granule) {
+  std::string bytes = ReadFileBytes("looping_stereo_44100.ogg");
+  const size_t last = bytes.rfind("OggS");
+  std::memcpy(&bytes[last + 6], &granule, 8);  // little-endian, as Ogg stores it
+  const size_t headerLength = 27 + static_cast<unsigned char>(bytes[last + 26]);
+  ogg_page page{reinterpret_cast<unsigned char*>(&bytes[last]), static_cast<long>(headerLength),
+                reinterpret_cast<unsigned char*>(&bytes[last + headerLength]),
+                static_cast<long>(bytes.size() - last - headerLength)};
+  ogg_page_checksum_set(&page);
+  return bytes;
+}
+
+// A FLAC file whose STREAMINFO gives 2^35 frames, far more than it holds.
+std::string FlacClaimingTooMuch() {
+  std::string bytes = FlacBytes(2, 44100, 16, Tones(2, kFrames), {});
+  // "fLaC", the block's header, then STREAMINFO, whose 36-bit count of frames ends at its 18th byte.
+  bytes[8 + 13] = static_cast<char>((bytes[8 + 13] & 0xF0) | 0x08);
+  std::memset(&bytes[8 + 14], 0, 4);
+  return bytes;
+}
+
+struct DamagedCount {
+  const char* name;
+  std::string bytes;
+  int64_t declaredFrames;
+  std::string problem;  // empty where the file is read whole
+};
+
+TEST(AudioFiles, ACountThatPassesMemoryIsNotTrustedButReadAsFarAsTheFileGoes) {
+  const DamagedCount cases[] = {
+      {"Ogg Vorbis whose last granule gives 2^40 frames", WithLastGranule(int64_t{1} << 40), int64_t{1} << 40, ""},
+      {"Ogg Vorbis whose last granule overflows with the channels", WithLastGranule(int64_t{1} << 62),
+       int64_t{1} << 62, ""},
+      {"FLAC whose STREAMINFO gives 2^35 frames", FlacClaimingTooMuch(), int64_t{1} << 35,
+       "input: it is cut short or damaged: 6000 of its 34359738368 frames can be read"},
+  };
+  TempDirectory directory;
+  for (const DamagedCount& damaged : cases) {
+    SCOPED_TRACE(damaged.name);
+    WriteFileBytes(directory / "input", damaged.bytes);
+    AudioShape shape;
+    ASSERT_TRUE(ReadAudioShape(directory / "input", shape));
+    EXPECT_EQ(shape.frames, damaged.declaredFrames);
+    PcmAudio audio;
+    std::string error;
+    EXPECT_EQ(ReadAudioFile(directory / "input", audio, error), damaged.problem.empty()) << error;
+    if (!damaged.problem.empty()) {
+      EXPECT_EQ(error, directory / damaged.problem);
+      continue;
+    }
+    // Without the granule's count, the last packet's padding is not cut off.
+    EXPECT_GE(audio.Frames(), kOggFrames);
+    EXPECT_LT(audio.Frames(), kOggFrames + 4096);
   }
 }
 

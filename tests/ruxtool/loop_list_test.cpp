@@ -1,5 +1,6 @@
-// A folder's loops.txt as other loop tools write it: each line's points read as make's command line
-// reads them, the file it names found as Windows finds names, and what cannot be taken named by line.
+// A folder's loops.txt as other loop tools write it and Notepad saves it: each line's points read as
+// make's command line reads them, its text in UTF-8 or code page 932, the file it names found as
+// Windows finds names, and what cannot be taken named by line.
 #include <gtest/gtest.h>
 
 #include "soundtrack/loop_list.h"
@@ -25,8 +26,21 @@ TEST(LoopList, ReadsEachLineAsOtherLoopToolsWriteIt) {
       {"comments, blank lines, a byte order mark, CRLF", "\xEF\xBB\xBF# loops\r\n\r\n100 200 b.wav\r\n", "b.wav", true,
        100, 200, ""},
       {"names without regard to ASCII case", "100 200 Song.WAV\n", "song.wav", true, 100, 200, ""},
-      // "曲.wav" in code page 932: its second byte is no letter to fold.
-      {"a Japanese name as it is", "100 200 \x8B\xC8.wav\n", "\x8B\xC8.wav", true, 100, 200, ""},
+      // The folder lists names in UTF-8: ア is E3 82 A2, ヂ E3 83 82, 表 E8 A1 A8, ソ E3 82 BD, 能 E8 83 BD.
+      // In code page 932 ア is 83 41 and ヂ 83 61, whose second bytes are the codes of A and a; 表 is
+      // 95 5C, ソ 83 5C and 能 94 5C, whose second byte is a backslash's.
+      {"UTF-8, as Notepad saves it", "100 200 \xE3\x82\xA2.wav\n", "\xE3\x82\xA2.wav", true, 100, 200, ""},
+      {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" "100 200 \xE8\xA1\xA8\xE3\x82\xBD.wav\r\n",
+       "\xE8\xA1\xA8\xE3\x82\xBD.wav", true, 100, 200, ""},
+      {"code page 932", "100 200 \x83\x41.wav\n", "\xE3\x82\xA2.wav", true, 100, 200, ""},
+      {"code page 932 whose second bytes are backslashes", "100 200 \x95\x5C\x83\x5C\x94\x5C.wav\n",
+       "\xE8\xA1\xA8\xE3\x82\xBD\xE8\x83\xBD.wav", true, 100, 200, ""},
+      {"UTF-8: ア is not ヂ", "100 200 \xE3\x82\xA2.wav\n", "\xE3\x83\x82.wav", false, 0, 0, ""},
+      {"code page 932: ア is not ヂ", "100 200 \x83\x41.wav\n", "\xE3\x83\x82.wav", false, 0, 0, ""},
+      {"code page 932: ヂ is not ア", "100 200 \x83\x61.wav\n", "\xE3\x82\xA2.wav", false, 0, 0, ""},
+      // E3 82 without its third byte is no UTF-8, so the file is code page 932 throughout.
+      {"UTF-8 but for one character", "100 200 \xE3\x82\xA2.wav\n100 200 \xE3\x82.wav\n", "\xE3\x82\xA2.wav", false,
+       0, 0, ""},
       {"another file's line", "100 200 other.wav\n", "song.wav", false, 0, 0, ""},
       {"a start that is no point", "soon 200 song.wav\n", "song.wav", false, 0, 0,
        "loops.txt line 1: the start soon is no frame, time or -1"},

@@ -246,6 +246,11 @@ TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
       {"a header on two parts", wav, "--header rux --loop-start 20000 ", twoOutputs, 2, "plain Ogg Vorbis"},
       {"one file for both parts", wav, "--loop-start 20000 ", Path("loop.ogg") + " " + Path("loop.ogg"), 2,
        "two different files"},
+      {"one file for both parts, named in another case", wav, "--loop-start 20000 ",
+       Path("loop.ogg") + " " + Path("LOOP.ogg"), 2, "two different files"},
+      {"an output that would replace the input", wav, "", Path("INPUT.BIN"), 2, "may not replace the input"},
+      {"a loop part that would replace the input", wav, "--loop-start 20000 ",
+       Path("intro.ogg") + " " + Quoted(directory_ / ".\\input.bin"), 2, "may not replace the input"},
   };
   for (const BadCase& bad : cases) {
     SCOPED_TRACE(bad.name);
@@ -294,6 +299,33 @@ TEST_F(Make, MakesAFolderFileByFilePassingOverWhatIsUpToDateAndGoingOnPastAFileT
   // Other options make other streams.
   EXPECT_EQ(Tool("--quality 3 " + folders), 0u) << Output();
   EXPECT_NE(Output().find(": 3 made, 0 up to date, 0 failed"), std::string::npos) << Output();
+}
+
+// The game reads its streams with their files open; Windows will not rename over a file opened without
+// FILE_SHARE_DELETE.
+TEST_F(Make, ReplacesTheIntroductionAndTheLoopPartTogetherOrNeitherWhileOneIsHeldOpen) {
+  WriteFileBytes(directory_ / "input.wav", WavBytes({"16-bit stereo", 16, false, false, 2, 44100}, Tones(2, 44100, 44100)));
+  const std::string make = "--exact-loop --loop-start 20000 " + Path("input.wav") + " " + Path("intro.ogg") + " " + Path("loop.ogg");
+  for (const char* held : {"intro.ogg", "loop.ogg"}) {
+    SCOPED_TRACE(held);
+    WriteFileBytes(directory_ / "intro.ogg", "yesterday's introduction");
+    WriteFileBytes(directory_ / "loop.ogg", "yesterday's loop part");
+    HANDLE game = CreateFileA((directory_ / held).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(game, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Tool(make), 1u) << Output();
+    CloseHandle(game);
+    EXPECT_NE(Output().find("cannot replace " + directory_ / held + ": another program may hold it open; no output "
+                            "was replaced"),
+              std::string::npos)
+        << Output();
+    EXPECT_EQ(ReadFileBytes(directory_ / "intro.ogg"), "yesterday's introduction");
+    EXPECT_EQ(ReadFileBytes(directory_ / "loop.ogg"), "yesterday's loop part");
+    EXPECT_EQ(FilesIn(directory_.Path()), (std::vector<std::string>{"input.wav", "intro.ogg", "loop.ogg", "output.txt"}));
+  }
+  ASSERT_EQ(Tool(make), 0u) << Output();
+  EXPECT_EQ(DecodeReference(ReadFileBytes(directory_ / "loop.ogg")).Frames(), 24100);
+  EXPECT_EQ(DecodeReference(ReadFileBytes(directory_ / "intro.ogg")).Frames(), 20000);
 }
 
 }  // namespace

@@ -147,4 +147,33 @@ TEST_F(Ruxtool, ShowsTheLengthAndTheFormatBeforeAndAfterDetection) {
   EXPECT_NE(shown.find("detection:    0"), std::string::npos) << shown;
 }
 
+// decode writes under a temporary name: a file the player holds open keeps what it held.
+TEST_F(Ruxtool, DecodeReplacesItsOutputOnlyWhenThePlaybackIsWhole) {
+  WriteFileBytes(directory_ / "mono.ogg", StreamBytes(kMono22050));
+  const std::string wavPath = directory_ / "mono.wav";
+  const std::string decode = "decode --loops 3 " + Quoted(directory_ / "mono.ogg") + " " + Quoted(wavPath);
+  WriteFileBytes(wavPath, "yesterday's playback");
+  HANDLE player = CreateFileA(wavPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_EQ(Tool(decode), 1u) << ReadFileBytes(Output());
+  CloseHandle(player);
+  EXPECT_NE(ReadFileBytes(Output()).find("cannot replace " + wavPath), std::string::npos) << ReadFileBytes(Output());
+  EXPECT_EQ(ReadFileBytes(wavPath), "yesterday's playback");
+  ASSERT_EQ(Tool(decode), 0u) << ReadFileBytes(Output());
+  const std::string once = Reference(kMono22050).pcm;
+  EXPECT_TRUE(SamePcm(ReadWav(wavPath).pcm, once + once + once));
+  EXPECT_EQ(FilesIn(directory_.Path()), (std::vector<std::string>{"mono.ogg", "mono.wav", "output.txt"}));
+}
+
+// A 32-bit program that is large address aware gets 4 GiB of address space on a 64-bit Windows.
+TEST(RuxtoolExe, IsLargeAddressAware) {
+  const std::string program = Program("ruxtool.exe");
+  const std::string bytes = ReadFileBytes(program.substr(1, program.size() - 2));
+  ASSERT_GT(bytes.size(), 0x40u);
+  const unsigned long header = LittleEndianAt(bytes, 0x3C, 4);
+  ASSERT_EQ(bytes.compare(header, 4, std::string("PE\0\0", 4)), 0);
+  // IMAGE_FILE_LARGE_ADDRESS_AWARE in the COFF header's Characteristics.
+  EXPECT_TRUE(LittleEndianAt(bytes, header + 22, 2) & 0x0020);
+}
+
 }  // namespace

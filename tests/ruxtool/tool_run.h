@@ -10,3 +10,5 @@ std::string Program(const char* name);
 std::string Quoted(const std::string& path);
 // Runs the command line with its standard output and error in outputPath; returns its exit code.
 DWORD RunProgram(const std::string& commandLine, const std::string& outputPath);
+// The same with a command line in UTF-16, which carries names outside the ANSI code page.
+DWORD RunProgram(const std::wstring& commandLine, const std::string& outputPath);

@@ -83,7 +83,12 @@
       addFact(list, texts.loopFrom, stream.loopFrom || stream.loopGiven);
       addFact(list, texts.loopMoved, stream.loopMoved || texts.notMoved);
       if (stream.seams.length) addFact(list, texts.seams, stream.seams.map(seamText).join("\n"));
-      if (stream.join) addFact(list, texts.join, stream.join);
+      if (stream.join) {
+        addFact(list, texts.join, fill(texts.joinFigures, {
+          percentile: stream.join.percentile.toFixed(0),
+          excess: (stream.join.excess >= 0 ? "+" : "") + stream.join.excess.toFixed(1)
+        }));
+      }
     } else {
       addFact(list, texts.loopFrom, texts.notRecorded);
     }

@@ -23,6 +23,7 @@
 #include "seam_comparison.h"
 #include "soundtrack/folder_make.h"
 #include "system/folder_files.h"
+#include "system/free_memory.h"
 
 namespace {
 
@@ -70,8 +71,10 @@ bool MakeWith(const std::vector<std::string>& words) {
   MakeOptions options;
   std::string error;
   if (!ParseMakeOptions(static_cast<int>(pointers.size()), pointers.data(), options, error)) return false;
-  if (options.folder && !options.report.empty()) return MakeFolderWithReport(Rux2(), options, [] { return false; }) == 0;
-  if (options.folder) return MakeFolder(Rux2(), options, [] { return false; }) == 0;
+  if (options.folder && !options.report.empty()) {
+    return MakeFolderWithReport(Rux2(), options, [] { return false; }, FreeMemory()) == 0;
+  }
+  if (options.folder) return MakeFolder(Rux2(), options, [] { return false; }, FreeMemory()) == 0;
   MakeRequest request = RequestFor(options, options.input, "the command line");
   request.introPath = options.output;
   request.loopPath = options.loopOutput;
