@@ -57,7 +57,9 @@ bool ParseToolOptions(int argc, char** argv, ToolOptions& options, std::string& 
   if (options.command == ToolOptions::Command::kFindLoop) {
     return ParseFindLoopOptions(argc - 2, argv + 2, options.findLoop, error);
   }
-  if (options.command == ToolOptions::Command::kReport) return ParseReportOptions(argc - 2, argv + 2, options.report, error);
+  if (options.command == ToolOptions::Command::kReport) {
+    return ParseReportOptions(argc - 2, argv + 2, options.report, error);
+  }
   std::vector<std::string> names;
   for (int i = 2; i < argc; ++i) {
     const std::string argument = argv[i];

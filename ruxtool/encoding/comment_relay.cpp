@@ -76,7 +76,8 @@ int PagesIn(const std::string& bytes) {
   for (size_t at = 0; at + 27 <= bytes.size(); ++pages) {
     const auto* header = reinterpret_cast<const unsigned char*>(bytes.data() + at);
     size_t size = 27 + header[26];
-    for (int segment = 0; segment < header[26] && at + 27 + segment < bytes.size(); ++segment) size += header[27 + segment];
+    for (int segment = 0; segment < header[26] && at + 27 + segment < bytes.size(); ++segment)
+      size += header[27 + segment];
     at += size;
   }
   return pages;

@@ -36,7 +36,8 @@ float HighestMagnitude(const float* values, long count) {
 
 }  // namespace
 
-TruePeakMeter::TruePeakMeter(int channels, long rate) : channels_(channels), channelFrames_(static_cast<size_t>(channels)) {
+TruePeakMeter::TruePeakMeter(int channels, long rate)
+    : channels_(channels), channelFrames_(static_cast<size_t>(channels)) {
   const int factor = FactorAt(rate);
   if (factor == 1) return;
   delays_ = (kTaps - 1) / factor + 1;
@@ -45,7 +46,8 @@ TruePeakMeter::TruePeakMeter(int channels, long rate) : channels_(channels), cha
     const int point = j % factor;
     if (point == 0) continue;
     const double m = j - (kTaps - 1) / 2.0;
-    const double weight = std::sin(m * kPi / factor) / (m * kPi / factor) * 0.5 * (1 - std::cos(2 * kPi * j / (kTaps - 1)));
+    const double weight =
+        std::sin(m * kPi / factor) / (m * kPi / factor) * 0.5 * (1 - std::cos(2 * kPi * j / (kTaps - 1)));
     weights_[static_cast<size_t>((j / factor) * kBetween + point - 1)] = static_cast<float>(weight);
   }
   for (std::vector<float>& frames : channelFrames_) frames.assign(static_cast<size_t>(delays_ - 1), 0.0f);
@@ -59,7 +61,8 @@ void TruePeakMeter::Add(const float* frames, long count) {
   for (int channel = 0; channel < channels_; ++channel) {
     std::vector<float>& run = channelFrames_[static_cast<size_t>(channel)];
     run.resize(static_cast<size_t>(history + count));
-    for (long frame = 0; frame < count; ++frame) run[static_cast<size_t>(history + frame)] = frames[frame * channels_ + channel];
+    for (long frame = 0; frame < count; ++frame)
+      run[static_cast<size_t>(history + frame)] = frames[frame * channels_ + channel];
     for (long slice = 0; slice < count; slice += kSlice) {
       Interpolate(run.data() + history + slice, std::min(kSlice, count - slice));
     }

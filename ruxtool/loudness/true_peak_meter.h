@@ -21,9 +21,9 @@ class TruePeakMeter {
   void Interpolate(const float* newest, long count);
 
   const int channels_;
-  int delays_ = 0;  // the interpolator's reach back, in frames, plus one
-  std::vector<float> weights_;  // per delay, the weight of each point between
+  int delays_ = 0;                                 // the interpolator's reach back, in frames, plus one
+  std::vector<float> weights_;                     // per delay, the weight of each point between
   std::vector<std::vector<float>> channelFrames_;  // per channel: its history, then the block
-  std::vector<float> between_;  // kBetween runs of interpolated values
+  std::vector<float> between_;                     // kBetween runs of interpolated values
   double peak_ = 0;
 };

@@ -93,7 +93,8 @@ bool ReadComments(const std::string& bytes, vorbis_comment& comment) {
 std::vector<std::string> MadeFrom::Comments() const {
   std::vector<std::string> comments;
   for (const Field& field : kFields) {
-    if (!field.optional || !(this->*field.value).empty()) comments.push_back(std::string(field.tag) + "=" + this->*field.value);
+    if (field.optional && (this->*field.value).empty()) continue;
+    comments.push_back(std::string(field.tag) + "=" + this->*field.value);
   }
   for (const RecordedSeam& seam : seams) comments.push_back(std::string(kSeamTag) + "=" + SeamText(seam));
   return comments;

@@ -110,13 +110,14 @@ bool MakeStreamsOf(const Rux2Exports& rux, const MakeRequest& request, const std
   if (Interrupted(interrupted, error)) return false;
   LoopStreams streams;
   const MadeFrom record = RecordBeforePlaying(request, audio, made.loop);
-  if (!MakeLoopStreams(audio, loop, {audio.channels, audio.rate, request.quality / 10, 1, record.Comments()}, streams)) {
+  const VorbisSettings settings{audio.channels, audio.rate, request.quality / 10, 1, record.Comments()};
+  if (!MakeLoopStreams(audio, loop, settings, streams)) {
     error = refused;
     return false;
   }
+  const auto frames = static_cast<int32_t>(audio.Frames());
   const std::string header =
-      made.loop.wholeInput ? StreamHeaderBytes(request.header, static_cast<int32_t>(audio.Frames()), audio.channels, audio.rate)
-                           : std::string();
+      made.loop.wholeInput ? StreamHeaderBytes(request.header, frames, audio.channels, audio.rate) : std::string();
   streams.loop = header + streams.loop;
   made.introPath = made.loop.wholeInput ? std::string() : request.introPath;
   made.loopPath = made.loop.wholeInput ? request.singlePath : request.loopPath;

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-
 namespace {
 
 const char* const kMarkNames[] = {"join", "click", "dip", "loudness", "truePeak"};
@@ -14,8 +13,11 @@ const char* const kMarkNames[] = {"join", "click", "dip", "loudness", "truePeak"
 size_t SequenceLength(const std::string& text, size_t at) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(at);
-  const size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                      : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+  const size_t length = lead < 0x80                   ? 1
+                        : lead >= 0xC2 && lead < 0xE0 ? 2
+                        : lead >= 0xE0 && lead < 0xF0 ? 3
+                        : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                      : 0;
   if (length == 0 || at + length > text.size()) return 0;
   for (size_t i = 1; i < length; ++i) {
     if ((byte(at + i) & 0xC0) != 0x80) return 0;
@@ -135,14 +137,15 @@ std::string JsonString(const std::string& utf8) {
       ++at;
       continue;
     }
-    const bool lineSeparator = length == 3 && utf8.compare(at, 2, "\xE2\x80") == 0 &&
-                               (utf8[at + 2] == '\xA8' || utf8[at + 2] == '\xA9');
+    const bool lineSeparator =
+        length == 3 && utf8.compare(at, 2, "\xE2\x80") == 0 && (utf8[at + 2] == '\xA8' || utf8[at + 2] == '\xA9');
     if (byte == '"' || byte == '\\') {
       json += '\\';
       json += static_cast<char>(byte);
     } else if (byte < 0x20 || byte == '<' || byte == '>' || byte == '&' || lineSeparator) {
       char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", lineSeparator ? (utf8[at + 2] == '\xA8' ? 0x2028 : 0x2029) : byte);
+      std::snprintf(escape, sizeof escape, "\\u%04x",
+                    lineSeparator ? (utf8[at + 2] == '\xA8' ? 0x2028 : 0x2029) : byte);
       json += escape;
     } else {
       json.append(utf8, at, length);

@@ -32,8 +32,8 @@ std::string FilesNamedBy(const std::string& page) {
   const size_t first = meta + sizeof kFilesMeta - 1, end = page.find('"', first);
   const std::string name = page.substr(first, end == std::string::npos ? 0 : end - first);
   // Only a name of the report's own making, never a path elsewhere.
-  const bool own = name.compare(0, sizeof kFilesPrefix - 1, kFilesPrefix) == 0 &&
-                   name.find_first_of("/\\:.") == std::string::npos;
+  const bool own =
+      name.compare(0, sizeof kFilesPrefix - 1, kFilesPrefix) == 0 && name.find_first_of("/\\:.") == std::string::npos;
   return own ? name : std::string();
 }
 
@@ -45,7 +45,8 @@ bool ReportFolder::Open(const std::string& folder, std::string& error) {
   folder_ = folder;
   const std::string stamp = kFilesPrefix + TimeStamp();
   filesName_ = stamp;
-  for (int count = 2; Exists(JoinedPath(folder, filesName_)) || Exists(JoinedPath(folder, filesName_ + kWorkingSuffix)); ++count) {
+  for (int count = 2; Exists(JoinedPath(folder, filesName_)) || Exists(JoinedPath(folder, filesName_ + kWorkingSuffix));
+       ++count) {
     filesName_ = stamp + "-" + std::to_string(count);
   }
   working_ = JoinedPath(folder, filesName_ + kWorkingSuffix);

@@ -51,7 +51,8 @@ double TruePeakCeilingOf(const MadeFrom& made) {
 
 RecordedJoin JoinOf(const MadeFrom& made) {
   RecordedJoin join;
-  join.recorded = std::sscanf(made.join.c_str(), "percentile %lf, excess %lf dB", &join.percentile, &join.excessDb) == 2;
+  join.recorded =
+      std::sscanf(made.join.c_str(), "percentile %lf, excess %lf dB", &join.percentile, &join.excessDb) == 2;
   return join.recorded ? join : RecordedJoin();
 }
 
@@ -60,7 +61,8 @@ SoundtrackTotals MarkStreams(std::vector<StreamReport>& reports) {
   totals.streams = reports.size();
   std::vector<double> loudness;
   for (const StreamReport& report : reports) {
-    if (report.failure.empty() && std::isfinite(report.heard.loudness.lufs)) loudness.push_back(report.heard.loudness.lufs);
+    if (report.failure.empty() && std::isfinite(report.heard.loudness.lufs))
+      loudness.push_back(report.heard.loudness.lufs);
   }
   totals.measured = loudness.size();
   if (!loudness.empty()) {

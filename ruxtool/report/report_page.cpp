@@ -30,7 +30,8 @@ std::string ReportPage(const std::string& filesName, const std::string& data) {
 
 bool WritePageFiles(const ReportFolder& folder, std::string& error) {
   for (size_t i = 0; i < kPageFileCount; ++i) {
-    if (std::strcmp(kPageFiles[i].name, kSkeleton) != 0 && !folder.Write(kPageFiles[i].name, Contents(kPageFiles[i]), error)) {
+    if (std::strcmp(kPageFiles[i].name, kSkeleton) != 0 &&
+        !folder.Write(kPageFiles[i].name, Contents(kPageFiles[i]), error)) {
       return false;
     }
   }

@@ -2,11 +2,11 @@
 // its stream is done; marks and order once all are, since the loudness mark needs the median.
 #include "report/soundtrack_report.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <exception>
 #include <new>
-#include <cmath>
-#include <cstdio>
 #include <thread>
 
 #include "report/page_data.h"
@@ -39,7 +39,8 @@ void PrintMarked(const std::vector<StreamReport>& reports) {
   for (const StreamReport& report : reports) {
     if (report.marks.empty()) continue;
     std::string marks;
-    for (const Mark mark : report.marks) marks += (marks.empty() ? "" : ", ") + std::string(kMarkWords[static_cast<int>(mark)]);
+    for (const Mark mark : report.marks)
+      marks += (marks.empty() ? "" : ", ") + std::string(kMarkWords[static_cast<int>(mark)]);
     Print("listen to %s: %s\n", report.files.name.c_str(), marks.c_str());
   }
 }
@@ -63,7 +64,8 @@ class SoundtrackReport::MadeListening : public StreamListening {
   bool twoParts_ = false;
 };
 
-SoundtrackReport::SoundtrackReport(const Rux2Exports& rux, const ReportOptions& options) : rux_(rux), options_(options) {}
+SoundtrackReport::SoundtrackReport(const Rux2Exports& rux, const ReportOptions& options)
+    : rux_(rux), options_(options) {}
 
 SoundtrackReport::~SoundtrackReport() = default;
 
@@ -96,7 +98,8 @@ StreamReport SoundtrackReport::ReportOne(const StreamFiles& stream) {
     return ReportStream(rux_, stream, heard ? &made->second.heard : nullptr, folder_,
                         heard ? made->second.media : NextMedia());
   } catch (const std::bad_alloc&) {
-    return FailedReport(stream, "not enough memory to play it beside the streams under way; report again with fewer at once (-j)");
+    return FailedReport(
+        stream, "not enough memory to play it beside the streams under way; report again with fewer at once (-j)");
   } catch (const std::exception& exception) {
     return FailedReport(stream, exception.what());
   }
@@ -126,7 +129,8 @@ int SoundtrackReport::Write(const std::function<bool()>& interrupted) {
       [&](size_t index) {
         reports[index] = ReportOne(streams[index]);
         const std::lock_guard<std::mutex> lock(printing);
-        Print("[%zu/%zu] %s: %s\n", ++finished, streams.size(), streams[index].name.c_str(), Line(reports[index]).c_str());
+        Print("[%zu/%zu] %s: %s\n", ++finished, streams.size(), streams[index].name.c_str(),
+              Line(reports[index]).c_str());
         std::fflush(stdout);
       },
       interrupted);

@@ -2,7 +2,6 @@
 #include "report/stream_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 
 #include "making/made_from.h"
@@ -14,11 +13,12 @@ namespace {
 const char kIntro[] = ".intro.ogg";
 const char kLoop[] = ".loop.ogg";
 
+// As Windows matches names, without regard to case.
 bool EndsWith(const std::string& name, const std::string& ending) {
-  if (name.size() < ending.size()) return false;
-  return std::equal(ending.begin(), ending.end(), name.end() - static_cast<long>(ending.size()),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
+  return name.size() >= ending.size() && SameName(name.substr(name.size() - ending.size()), ending);
 }
+
+bool IsStream(const std::string& name) { return EndsWith(name, ".ogg"); }
 
 // The loop part listed for the introduction, or none.
 const std::string* LoopPartOf(const std::string& intro, const std::vector<std::string>& files) {
@@ -33,7 +33,7 @@ const std::string* LoopPartOf(const std::string& intro, const std::vector<std::s
 
 bool ListStreams(const std::string& folder, std::vector<StreamFiles>& streams, std::string& error) {
   std::vector<std::string> files;
-  if (!ListFiles(folder, [](const std::string& name) { return EndsWith(name, ".ogg"); }, files, error)) return false;
+  if (!ListFiles(folder, IsStream, files, error)) return false;
   std::set<std::string> paired;
   for (const std::string& file : files) {
     if (!EndsWith(file, kIntro)) continue;

@@ -21,6 +21,7 @@ void StreamListening::Begin(const PlaybackLayout& layout) {
   const long loopEnd = heard_.LoopEnd();
   heard_.wrap.first = heard_.ExcerptFirst(loopEnd);
   wrapEnd_ = heard_.ExcerptEnd(loopEnd);
+  entryEnd_ = 0;
   if (layout.introFrames > 0) {
     heard_.entry.first = heard_.ExcerptFirst(layout.introFrames);
     entryEnd_ = heard_.ExcerptEnd(layout.introFrames);
@@ -59,7 +60,8 @@ void StreamListening::HearFirst(const int16_t* frames, long first, long count) {
   const int64_t columns = static_cast<int64_t>(heard_.envelopeLow.size()), frameCount = heard_.LoopEnd();
   for (long frame = 0; frame < count;) {
     const int64_t column = static_cast<int64_t>(first + frame) * columns / frameCount;
-    const long end = std::min<long>(count, static_cast<long>(((column + 1) * frameCount + columns - 1) / columns) - first);
+    const long end =
+        std::min<long>(count, static_cast<long>(((column + 1) * frameCount + columns - 1) / columns) - first);
     int16_t low = 0, high = 0;
     for (long i = frame * channels; i < end * channels; ++i) {
       low = frames[i] < low ? frames[i] : low;
@@ -82,7 +84,8 @@ void StreamListening::Take(Excerpt& excerpt, long end, const char* pcm, long fir
 
 HeardStream StreamListening::Result() {
   if (heard_.problem.empty() && position_ < wanted_) {
-    heard_.problem = "it played " + std::to_string(position_) + " frames, not the " + std::to_string(wanted_) + " wanted";
+    heard_.problem =
+        "it played " + std::to_string(position_) + " frames, not the " + std::to_string(wanted_) + " wanted";
   }
   if (!heard_.problem.empty()) return std::move(heard_);
   const PlaybackLayout& layout = heard_.layout;

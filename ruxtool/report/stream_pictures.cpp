@@ -2,6 +2,7 @@
 #include "report/stream_pictures.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -26,7 +27,8 @@ std::string Number(double value) {
 
 std::string Opening(double height) {
   return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(kWidth) + "\" height=\"" + Number(height) +
-         "\" viewBox=\"0 0 " + Number(kWidth) + " " + Number(height) + "\" font-family=\"sans-serif\" font-size=\"11\">";
+         "\" viewBox=\"0 0 " + Number(kWidth) + " " + Number(height) +
+         "\" font-family=\"sans-serif\" font-size=\"11\">";
 }
 
 std::string Rectangle(double x, double y, double width, double height, const char* fill) {
@@ -42,8 +44,8 @@ std::string Line(double x1, double y1, double x2, double y2, const char* stroke,
 }
 
 std::string Label(double x, double y, const std::string& text, const char* anchor) {
-  return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" fill=\"" + kText + "\" text-anchor=\"" + anchor + "\">" +
-         text + "</text>";
+  return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" fill=\"" + kText + "\" text-anchor=\"" + anchor +
+         "\">" + text + "</text>";
 }
 
 std::string Points(const std::vector<std::pair<double, double>>& points) {
@@ -54,14 +56,16 @@ std::string Points(const std::vector<std::pair<double, double>>& points) {
 
 // "1:04.5": minutes and seconds to a tenth.
 std::string Time(long frames, long rate) {
-  const double seconds = static_cast<double>(frames) / static_cast<double>(rate);
+  const long tenths = std::lround(10.0 * static_cast<double>(frames) / static_cast<double>(rate));
   char text[32];
-  std::snprintf(text, sizeof text, "%d:%04.1f", static_cast<int>(seconds / 60), seconds - 60 * static_cast<int>(seconds / 60));
+  std::snprintf(text, sizeof text, "%ld:%02ld.%ld", tenths / 600, tenths % 600 / 10, tenths % 10);
   return text;
 }
 
 // A sample within -1..1 at the height of a lane centred on middle.
-double SampleY(double sample, double middle, double halfHeight) { return middle - std::clamp(sample, -1.0, 1.0) * halfHeight; }
+double SampleY(double sample, double middle, double halfHeight) {
+  return middle - std::clamp(sample, -1.0, 1.0) * halfHeight;
+}
 
 }  // namespace
 
@@ -94,7 +98,9 @@ std::string WrapPicture(const HeardStream& heard) {
   const long first = std::max(wrap - reach, heard.wrap.first);
   const long last = std::min(wrap + reach, heard.wrap.first + heard.wrap.Frames(channels));
   const double height = channels * kLaneHeight + 20;
-  const auto x = [&](long frame) { return kWidth / 2 + kWidth / 2 * static_cast<double>(frame - wrap) / static_cast<double>(reach); };
+  const auto x = [&](long frame) {
+    return kWidth / 2 + kWidth / 2 * static_cast<double>(frame - wrap) / static_cast<double>(reach);
+  };
   std::string svg = Opening(height) + Rectangle(0, 0, kWidth / 2, channels * kLaneHeight, kBeforeShade) +
                     Rectangle(kWidth / 2, 0, kWidth / 2, channels * kLaneHeight, kAfterShade);
   for (int channel = 0; channel < channels; ++channel) {
@@ -102,7 +108,8 @@ std::string WrapPicture(const HeardStream& heard) {
     svg += Line(0, middle, kWidth, middle, "#bbb");
     std::vector<std::pair<double, double>> wave;
     for (long frame = first; frame < last; ++frame) {
-      wave.emplace_back(x(frame), SampleY(heard.wrap.At(frame, channels)[channel] / 32768.0, middle, kLaneHeight / 2 - 4));
+      wave.emplace_back(x(frame),
+                        SampleY(heard.wrap.At(frame, channels)[channel] / 32768.0, middle, kLaneHeight / 2 - 4));
     }
     svg += "<polyline points=\"" + Points(wave) + "\" fill=\"none\" stroke=\"" + kWave + "\" stroke-width=\"1.2\"/>";
   }
@@ -118,7 +125,8 @@ std::string LevelPicture(const HeardStream& heard) {
   std::string svg = Opening(height) + Rectangle(0, 0, kWidth / 2, plot, kBeforeShade) +
                     Rectangle(kWidth / 2, 0, kWidth / 2, plot, kAfterShade);
   for (const double decibels : {-20.0, -40.0}) {
-    svg += Line(0, y(decibels), kWidth, y(decibels), "#ccc", "4 4") + Label(2, y(decibels) - 2, std::to_string(static_cast<int>(decibels)) + " dB", "start");
+    svg += Line(0, y(decibels), kWidth, y(decibels), "#ccc", "4 4") +
+           Label(2, y(decibels) - 2, std::to_string(static_cast<int>(decibels)) + " dB", "start");
   }
   std::vector<std::pair<double, double>> curve;
   const LevelCurve& level = heard.wrapLevel;

@@ -58,8 +58,8 @@ std::string PlayActive(const Rux2Exports& rux, BoundParts& parts, const Playback
   const PcmSink sink = [&](const char* pcm, size_t bytes) { listening.Hear(pcm, bytes); };
   const long played = static_cast<long>(PlayActivePart(rux, parts.Record(), layout.channels, sink));
   if (played == frames) return {};
-  return std::string("its ") + part + " plays " + std::to_string(played) + " frames, not the " + std::to_string(frames) +
-         " its length says";
+  return std::string("its ") + part + " plays " + std::to_string(played) + " frames, not the " +
+         std::to_string(frames) + " its length says";
 }
 
 }  // namespace
@@ -73,7 +73,8 @@ std::string PlayStream(const Rux2Exports& rux, const std::string& intro, const s
   std::string problem = twoParts ? ReadPart(rux, intro, "introduction", layout.introFrames, introFormat) : "";
   if (problem.empty()) problem = ReadPart(rux, loopPart, loopName, layout.loopFrames, loopFormat);
   if (!problem.empty()) return problem;
-  if (twoParts && (introFormat.nChannels != loopFormat.nChannels || introFormat.nSamplesPerSec != loopFormat.nSamplesPerSec)) {
+  if (twoParts &&
+      (introFormat.nChannels != loopFormat.nChannels || introFormat.nSamplesPerSec != loopFormat.nSamplesPerSec)) {
     return "its introduction and loop part differ in their channels or rate";
   }
   layout.channels = loopFormat.nChannels;
@@ -82,7 +83,8 @@ std::string PlayStream(const Rux2Exports& rux, const std::string& intro, const s
 
   BoundParts parts(rux, intro, loopPart);
   problem = Detect(rux, parts, twoParts ? "introduction" : "stream");
-  if (problem.empty() && twoParts) problem = PlayActive(rux, parts, layout, "introduction", layout.introFrames, listening);
+  if (problem.empty() && twoParts)
+    problem = PlayActive(rux, parts, layout, "introduction", layout.introFrames, listening);
   if (!problem.empty()) return problem;
   if (twoParts) rux.RUX_Replay(&parts.Record());
   problem = PlayActive(rux, parts, layout, loopName, layout.loopFrames, listening);

@@ -19,21 +19,21 @@ extern const char* const kMediaNames[5];
 
 // What asks for a person's ear.
 enum class Mark {
-  kJoin,       // the musical join more abrupt than the song's moment at the 90th percentile
-  kClick,      // the wrap more abrupt than 99 % of the song's moments
-  kDip,        // the level more than 3 dB down at the wrap
-  kLoudness,   // more than 1 LU from the soundtrack's median
-  kTruePeak,   // the true peak as played over the ceiling make levels to
+  kJoin,      // the musical join more abrupt than the song's moment at the 90th percentile
+  kClick,     // the wrap more abrupt than 99 % of the song's moments
+  kDip,       // the level more than 3 dB down at the wrap
+  kLoudness,  // more than 1 LU from the soundtrack's median
+  kTruePeak,  // the true peak as played over the ceiling make levels to
 };
 
 struct StreamReport {
   StreamFiles files;
   std::string failure;  // empty when the stream played
   bool recorded = false;
-  MadeFrom made;        // the loop part's record, or the single stream's
-  size_t bytes = 0;     // of both parts
-  HeardStream heard;    // the excerpts and the envelope emptied once written
-  std::string media;    // the number its files go by; empty where none were written
+  MadeFrom made;      // the loop part's record, or the single stream's
+  size_t bytes = 0;   // of both parts
+  HeardStream heard;  // the excerpts and the envelope emptied once written
+  std::string media;  // the number its files go by; empty where none were written
   std::vector<Mark> marks;
 };
 

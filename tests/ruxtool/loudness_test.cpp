@@ -50,7 +50,8 @@ struct TruePeakCase {
 
 // libebur128's true peak of the whole signal, fed at once.
 double LibraryTruePeak(const std::vector<float>& samples, int channels, long rate) {
-  ebur128_state* state = ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate), EBUR128_MODE_TRUE_PEAK);
+  ebur128_state* state =
+      ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate), EBUR128_MODE_TRUE_PEAK);
   ebur128_add_frames_float(state, samples.data(), samples.size() / channels);
   double highest = 0;
   for (int channel = 0; channel < channels; ++channel) {

@@ -110,7 +110,8 @@ TEST_F(Report, ThePlayersPlayTheStreamsDecodedAndJoinedFrameForFrame) {
     ASSERT_EQ(ReportAlone("report"), 0);
     const bool twoParts = excerpt.introFrames > 0;
     const std::string intro = twoParts ? DecodeReference(ReadFileBytes(Path("made/song.intro.ogg"))).pcm : "";
-    const std::string loopPart = DecodeReference(ReadFileBytes(Path(twoParts ? "made/song.loop.ogg" : "made/song.ogg"))).pcm;
+    const std::string loopPart =
+        DecodeReference(ReadFileBytes(Path(twoParts ? "made/song.loop.ogg" : "made/song.ogg"))).pcm;
     const std::string played = intro + loopPart + loopPart;
     const size_t frameBytes = 2 * static_cast<size_t>(excerpt.channels);
     const auto playedBetween = [&](long first, long end) {
@@ -120,8 +121,9 @@ TEST_F(Report, ThePlayersPlayTheStreamsDecodedAndJoinedFrameForFrame) {
     EXPECT_TRUE(SamePcm(WavSamples(PageFile("report", "1-wrap.wav")),
                         playedBetween(wrap - std::min(reach, wrap), wrap + std::min(reach, excerpt.loopFrames))));
     if (twoParts) {
-      EXPECT_TRUE(SamePcm(WavSamples(PageFile("report", "1-entry.wav")),
-                          playedBetween(loop.start - std::min(reach, loop.start), loop.start + std::min(reach, excerpt.loopFrames))));
+      EXPECT_TRUE(SamePcm(
+          WavSamples(PageFile("report", "1-entry.wav")),
+          playedBetween(loop.start - std::min(reach, loop.start), loop.start + std::min(reach, excerpt.loopFrames))));
     }
   }
 }
@@ -154,11 +156,12 @@ TEST_F(Report, ListsWhatCannotBePlayedWithItsReasonAndReportsTheRest) {
   WriteFileBytes(Path("made/mixed.loop.ogg"), ReadFileBytes(Path("made/a.loop.ogg")));
   EXPECT_EQ(ReportAlone("report"), 1);
   const std::string data = DataOf(Page("report"));
-  for (const char* listed : {"\"name\":\"garbage\",\"twoParts\":false,\"failure\":\"rux2.dll cannot read the Vorbis headers of its stream",
-                             "\"name\":\"lone\",\"twoParts\":true,\"failure\":\"its loop part lone.loop.ogg is missing\"",
-                             "\"name\":\"mixed\",\"twoParts\":true,\"failure\":\"its introduction and loop part were made apart",
-                             "\"name\":\"a\",\"twoParts\":true,\"channels\":2", "\"name\":\"b\",\"twoParts\":true,\"channels\":2",
-                             "\"streams\":5,\"marked\":"}) {
+  for (const char* listed :
+       {"\"name\":\"garbage\",\"twoParts\":false,\"failure\":\"rux2.dll cannot read the Vorbis headers of its stream",
+        "\"name\":\"lone\",\"twoParts\":true,\"failure\":\"its loop part lone.loop.ogg is missing\"",
+        "\"name\":\"mixed\",\"twoParts\":true,\"failure\":\"its introduction and loop part were made apart",
+        "\"name\":\"a\",\"twoParts\":true,\"channels\":2", "\"name\":\"b\",\"twoParts\":true,\"channels\":2",
+        "\"streams\":5,\"marked\":"}) {
     EXPECT_NE(data.find(listed), std::string::npos) << listed << "\n" << data;
   }
   // The failed streams come first.
@@ -253,7 +256,8 @@ TEST_F(Report, MarksTheStreamsThatNeedAnEarAndPutsThemFirst) {
     const size_t stream = data.find("\"name\":\"" + std::string(mark.name) + "\"");
     ASSERT_NE(stream, std::string::npos) << mark.name;
     EXPECT_EQ(data.substr(data.find("\"marks\":", stream) + 8, std::string(mark.marks).size()), mark.marks)
-        << mark.name << "\n" << data;
+        << mark.name << "\n"
+        << data;
   }
   EXPECT_GT(data.find("\"name\":\"clean\""), data.find("\"name\":\"click\""));
   EXPECT_GT(data.find("\"name\":\"clean\""), data.find("\"name\":\"loud\""));
@@ -263,8 +267,13 @@ TEST_F(Report, MarksTheStreamsThatNeedAnEarAndPutsThemFirst) {
 TEST_F(Report, TheStreamsRecordWhereTheirLoopCameFromWhyItMovedAndHowTheirSeamsPlayed) {
   const GeneratedSong song = ShortSong(1);
   AddSong("song.wav", 2, 44100, song.audio.samples, nullptr);
-  std::vector<std::string> words{"--loop-start", std::to_string(song.loop.start + 992), "--loop-end",
-                                 std::to_string(song.loop.end), Path("source/song.wav"), Path("intro.ogg"), Path("loop.ogg")};
+  std::vector<std::string> words{"--loop-start",
+                                 std::to_string(song.loop.start + 992),
+                                 "--loop-end",
+                                 std::to_string(song.loop.end),
+                                 Path("source/song.wav"),
+                                 Path("intro.ogg"),
+                                 Path("loop.ogg")};
   std::vector<char*> arguments;
   for (std::string& word : words) arguments.push_back(&word[0]);
   MakeOptions options;
@@ -307,7 +316,9 @@ TEST_F(Report, MakeRefusesAReportFolderInTheFolderThatShipsOrInTheSource) {
   const RefusedCase cases[] = {
       {"the output folder", {"--report", "made", "source", "made"}, "may not be the output folder or lie in it"},
       {"inside the output folder", {"--report", "made/report", "source", "made"}, "may not be the output folder"},
-      {"inside the source folder", {"--report", "source/../source/report", "source", "made"}, "may not be the source folder"},
+      {"inside the source folder",
+       {"--report", "source/../source/report", "source", "made"},
+       "may not be the source folder"},
       {"a single input", {"--report", "report", "source/song.wav", "song.ogg"}, "--report apply to a folder"},
   };
   for (const RefusedCase& refused : cases) {
@@ -326,7 +337,8 @@ TEST_F(Report, MakeRefusesAReportFolderInTheFolderThatShipsOrInTheSource) {
 TEST(ReportText, NoTextCanEndThePagesScriptOrBreakItsJson) {
   const std::pair<const char*, const char*> cases[] = {
       {"bgm/曲", "\"bgm/曲\""},
-      {"</script><script>alert(1)</script>", "\"\\u003c/script\\u003e\\u003cscript\\u003ealert(1)\\u003c/script\\u003e\""},
+      {"</script><script>alert(1)</script>",
+       "\"\\u003c/script\\u003e\\u003cscript\\u003ealert(1)\\u003c/script\\u003e\""},
       {"rock & \"roll\"\\", "\"rock \\u0026 \\\"roll\\\"\\\\\""},
       {"tab\tline\n", "\"tab\\u0009line\\u000a\""},
       {"\x82\xA0 Shift-JIS, not UTF-8", "\"\\ufffd\\ufffd Shift-JIS, not UTF-8\""},
