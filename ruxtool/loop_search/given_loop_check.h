@@ -9,9 +9,10 @@
 // The frames either point may move, at most.
 constexpr double kLoopPointReachSeconds = 0.05;
 
-// mono: the input, its channels mixed; loop: within it. Where the audio around the loop's start is
-// heard again at a length within reach of the loop's, and clearly better than at the loop's own, the
-// loop of that length whose seam plays where the music repeats: the given end kept if it can be, else
-// the given start, else both moved, never past the input's end. Otherwise, and where nothing repeats
-// near the points, the loop as given.
+// mono: the input, its channels mixed; loop: within it. Where the loop's seam already plays as a copy
+// of the music, the loop as given. Otherwise, where the audio around the loop's start is heard again
+// at a length within reach of the loop's (the nearest to it of the best), the loop of that length whose
+// seam plays where the music repeats, if that seam is clearly better than the given one: the given end
+// kept if it can be, else the given start, else both moved, never past the input's end. Otherwise, and
+// where nothing repeats near the points, the loop as given.
 LoopPoints CheckGivenLoop(const std::vector<float>& mono, long rate, LoopPoints loop);

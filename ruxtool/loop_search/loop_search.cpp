@@ -1,6 +1,6 @@
-// FindLoops: first the loops that end with the music; then the lags where the texture repeats, each
-// settled on the waveform over a few seconds in the middle of its repeat, with the seam placed where
-// within the repeat the music before the loop's start and before its end are most alike.
+// FindLoops: the loops that end with the music, and the lags where the texture repeats, each settled
+// on the waveform over a few seconds in the middle of its repeat, with the seam placed where within the
+// repeat the music before the loop's start and before its end are most alike; the two kinds merged.
 #include "loop_search/loop_search.h"
 
 #include <algorithm>
@@ -87,12 +87,23 @@ std::vector<LoopCandidate> FindRepeatedSections(const std::vector<float>& mono, 
 
 std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, const LoopSearchOptions& options) {
   const long minimumFrames = static_cast<long>(std::ceil(options.minimumSeconds * rate));
-  std::vector<LoopCandidate> loops = FindLoopsToTheEnd(mono, rate, minimumFrames);
+  const std::vector<LoopCandidate> toTheEnd = FindLoopsToTheEnd(mono, rate, minimumFrames);
+  std::vector<LoopCandidate> sections;
   for (const LoopCandidate& section : FindRepeatedSections(mono, rate, minimumFrames)) {
-    const bool known = std::any_of(loops.begin(), loops.end(), [&](const LoopCandidate& loop) { return SameLoop(loop, section); });
-    if (!known) loops.push_back(section);
+    const bool known =
+        std::any_of(toTheEnd.begin(), toTheEnd.end(), [&](const LoopCandidate& loop) { return SameLoop(loop, section); });
+    if (!known) sections.push_back(section);
   }
-  if (loops.size() > options.count) loops.resize(options.count);
+  // Each kind in its own order; a loop to the end, the shape games ship, goes before a section unless
+  // the section's repeat is clearly the better copy.
+  std::vector<LoopCandidate> loops;
+  auto end = toTheEnd.begin();
+  auto section = sections.begin();
+  while (loops.size() < options.count && (end != toTheEnd.end() || section != sections.end())) {
+    const bool endFirst = section == sections.end() ||
+                          (end != toTheEnd.end() && end->score >= section->score - kScoreResolution);
+    loops.push_back(endFirst ? *end++ : *section++);
+  }
   return loops;
 }
 

@@ -1,5 +1,6 @@
-// Loops that end where the music ends: the song's last moments are heard again a loop earlier, where
-// the introduction leads into the loop, so that the music plays on from its end into the loop's start.
+// Loops that end where the music ends, before the silence or the fade-out after it: the song's last
+// moments are heard again a loop earlier, where the introduction leads into the loop, so that the
+// music plays on from its end into the loop's start.
 #pragma once
 
 #include <vector>

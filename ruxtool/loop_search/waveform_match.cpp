@@ -40,9 +40,30 @@ double CorrelationOf(const Value& value, long first, long lag, long length) {
   return here > 0 && there > 0 ? product / std::sqrt(here * there) : 0;
 }
 
+// As CorrelationOf, but step by step: each step's correlation, whatever the level of either side,
+// weighted by the energy of the earlier frames.
+template <typename Value>
+double CorrelationAtAnyLevelOf(const Value& value, long first, long lag, long length, long step) {
+  double weighted = 0, weights = 0;
+  for (long from = first; from < first + length; from += step) {
+    const long count = std::min(step, first + length - from);
+    double product = 0, here = 0, there = 0;
+    for (long frame = from; frame < from + count; ++frame) {
+      const double a = value(frame), b = value(frame + lag);
+      product += a * b;
+      here += a * a;
+      there += b * b;
+    }
+    if (here > 0 && there > 0) weighted += here * product / std::sqrt(here * there);
+    weights += here;
+  }
+  return weights > 0 ? weighted / weights : 0;
+}
+
 }  // namespace
 
-LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long approximate, long reach) {
+std::vector<double> LagCorrelations(const std::vector<float>& mono, long from, long length, long approximate,
+                                    long reach) {
   const float* span = mono.data() + from;
   const float* later = mono.data() + from + approximate - reach;
   const long laterLength = length + 2 * reach;
@@ -57,17 +78,22 @@ LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long 
     spanEnergy += static_cast<double>(span[i]) * span[i];
     laterEnergy += static_cast<double>(later[i]) * later[i];
   }
-  LagMatch best;
+  std::vector<double> correlations(static_cast<size_t>(2 * reach + 1));
   for (long shift = 0; shift <= 2 * reach; ++shift) {
     if (shift > 0) {
       laterEnergy += static_cast<double>(later[shift + length - 1]) * later[shift + length - 1] -
                      static_cast<double>(later[shift - 1]) * later[shift - 1];
     }
     const double energies = std::sqrt(spanEnergy * std::max(laterEnergy, 0.0));
-    const double correlation = energies > 0 ? product[shift].real() / static_cast<double>(size) / energies : 0;
-    if (correlation > best.correlation) best = {approximate - reach + shift, correlation};
+    correlations[shift] = energies > 0 ? product[shift].real() / static_cast<double>(size) / energies : 0;
   }
-  return best;
+  return correlations;
+}
+
+LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long approximate, long reach) {
+  const std::vector<double> correlations = LagCorrelations(mono, from, length, approximate, reach);
+  const long best = std::max_element(correlations.begin(), correlations.end()) - correlations.begin();
+  return {approximate - reach + best, std::max(0.0, correlations[best])};
 }
 
 double Correlation(const std::vector<float>& mono, long first, long lag, long length) {
@@ -78,6 +104,14 @@ bool IsCopy(const std::vector<float>& mono, long first, const LagMatch& match, l
   const auto difference = [&](long frame) { return mono[frame + 1] - mono[frame]; };
   return match.correlation >= kCopyCorrelation &&
          CorrelationOf(difference, first, match.lag, length - 1) >= kCopyDifferenceCorrelation;
+}
+
+bool IsCopyAtAnyLevel(const std::vector<float>& mono, long first, long lag, long length, long step, double& correlation) {
+  const auto sample = [&](long frame) { return mono[frame]; };
+  const auto difference = [&](long frame) { return mono[frame + 1] - mono[frame]; };
+  correlation = CorrelationAtAnyLevelOf(sample, first, lag, length, step);
+  return correlation >= kCopyCorrelation &&
+         CorrelationAtAnyLevelOf(difference, first, lag, length - 1, step) >= kCopyDifferenceCorrelation;
 }
 
 SeamPlace PlaceSeam(const std::vector<float>& mono, long lag, long from, long to, long window, double meanPower) {

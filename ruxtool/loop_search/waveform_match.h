@@ -9,6 +9,11 @@ struct LagMatch {
   double correlation = 0;  // normalised, up to 1
 };
 
+// The normalised correlation of mono's frames [from, from + length) with those a lag later, for each
+// lag from approximate - reach to approximate + reach. The frames reached must lie in mono.
+std::vector<double> LagCorrelations(const std::vector<float>& mono, long from, long length, long approximate,
+                                    long reach);
+
 // The lag within reach frames of approximate at which mono's frames [from, from + length) best match
 // those a lag later. The frames reached must lie in mono.
 LagMatch SettleLag(const std::vector<float>& mono, long from, long length, long approximate, long reach);
@@ -20,6 +25,11 @@ double Correlation(const std::vector<float>& mono, long first, long lag, long le
 // Whether mono's frames [first, first + length) are heard again as a copy match.lag frames later, as
 // a rendered section written out again is, rather than as music that is only alike.
 bool IsCopy(const std::vector<float>& mono, long first, const LagMatch& match, long length);
+
+// As IsCopy, but the frames compared step frames at a time, each step whatever its level on either
+// side: a copy that fades out, or in, is one too. correlation: the steps' correlations, each weighted
+// by the energy of the earlier frames.
+bool IsCopyAtAnyLevel(const std::vector<float>& mono, long first, long lag, long length, long step, double& correlation);
 
 struct SeamPlace {
   long start = 0;

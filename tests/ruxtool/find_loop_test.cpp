@@ -1,7 +1,8 @@
 // The loop search on songs of generated music that went through a lossy round trip: shaped as games
-// ship their loops, the loop that runs to the music's end comes first, exact; an introduction, a
-// section repeated two or three times and more music after it give the section, to within 2 frames
-// and inside the repeats; music in which nothing repeats, and noise, give none.
+// ship their loops, the loop that runs to the music's end (before a fade-out) comes first, exact; an
+// introduction, a section repeated two or three times and more music after it give the section, to
+// within 2 frames and inside the repeats, before an ending that repeats for less than a second or
+// less clearly; music in which nothing repeats, and noise, give none.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,11 +29,22 @@ struct GameCase {
   long rate;
 };
 
+// The frames the loop found may span: it plays the game's loop from wherever the music repeats it,
+// ending with the file, or before a fade-out has taken 2 dB off the music.
+LoopPoints Reach(const GameCase& game, const GameSong& song) {
+  if (game.shape != GameShape::kFadingTail) return {song.loop.start, song.audio.Frames()};
+  const double fadeSeconds = 2 / (kFadeDepth / kFadeSeconds);
+  return {song.loop.start - std::lround(game.leadSeconds * game.rate), song.loop.end + std::lround(fadeSeconds * game.rate)};
+}
+
 TEST(FindLoops, PutsFirstTheLoopThatPlaysOnFromTheMusicsEndExactly) {
   const GameCase cases[] = {
       {"a second of introduction, stereo, 44100 Hz", GameShape::kLoopToTheEnd, 1, 2, 44100},
       {"five seconds of introduction, mono, 48000 Hz", GameShape::kLoopToTheEnd, 5, 1, 48000},
       {"a tail of three seconds, stereo, 44100 Hz", GameShape::kTailAfterTheLoop, 3, 2, 44100},
+      // What is copied lies only in the fade, whose last second the coder keeps too roughly to match.
+      {"a tail that fades out, stereo, 44100 Hz", GameShape::kFadingTail, 0, 2, 44100},
+      {"1.6 s of introduction and a tail that fades out, mono, 48000 Hz", GameShape::kFadingTail, 1.6, 1, 48000},
   };
   for (const GameCase& game : cases) {
     SCOPED_TRACE(game.name);
@@ -42,11 +54,11 @@ TEST(FindLoops, PutsFirstTheLoopThatPlaysOnFromTheMusicsEndExactly) {
     const LoopCandidate& best = loops.front();
     EXPECT_EQ(best.kind, LoopKind::kToTheEnd);
     EXPECT_NEAR(best.loop.Length(), song.loop.Length(), 2);
-    // It ends with the file; with a tail, it starts as far into the loop as the tail is long, which
-    // plays the same music.
-    EXPECT_EQ(best.loop.end, song.audio.Frames());
-    EXPECT_GE(best.loop.start, song.loop.start);
-    EXPECT_LE(best.loop.start, song.audio.Frames() - song.loop.Length());
+    // With a tail, it starts as far into the loop as the tail is long, which plays the same music.
+    const LoopPoints reach = Reach(game, song);
+    EXPECT_GE(best.loop.start, reach.start);
+    EXPECT_LE(best.loop.end, reach.end);
+    if (game.shape != GameShape::kFadingTail) EXPECT_EQ(best.loop.end, song.audio.Frames());
     EXPECT_GT(best.score, 0.95);
   }
 }
@@ -87,6 +99,44 @@ TEST(FindLoops, FindsTheRepeatedSectionToWithinTwoFrames) {
     EXPECT_GE(best.start, generated.loop.start);
     EXPECT_LE(best.end, generated.loop.start + song.shape.repeats * section);
     EXPECT_GT(loops.front().score, 0.9);
+  }
+}
+
+// A composer's delivery: an introduction of 31 s, a section of 47.27 s played twice, 20 s of the piece
+// going on, through a lossy round trip; then a short ending that begins as a bar of the section does.
+struct EndingCase {
+  const char* name;
+  double seconds;
+  float otherMusic;  // the level of other music under the ending
+};
+
+TEST(FindLoops, PutsTheRepeatedSectionBeforeAnEndThatRepeatsLessClearly) {
+  constexpr long kRate = 44100;
+  SongShape shape = Shape(24, 2, 121.86, 1);
+  shape.introBars = 16;
+  shape.outroBars = 10;
+  const GeneratedSong generated = MakeSong(shape, 2, kRate);
+  const PcmAudio delivered = LossyRoundTrip(generated.audio);
+  const EndingCase cases[] = {
+      {"the last 0.8 s copy a bar of the section", 0.8, 0},
+      {"the last 1.5 s copy a bar of the section under other music", 1.5, 0.4f},
+  };
+  for (const EndingCase& ending : cases) {
+    SCOPED_TRACE(ending.name);
+    PcmAudio song = delivered;
+    const long bar = std::lround(generated.loop.Length() / 24.0), copied = std::lround(ending.seconds * kRate);
+    for (long frame = 0; frame < copied; ++frame) {
+      const float* copy = delivered.Frame(generated.loop.start + 7 * bar + frame);
+      const float* other = delivered.Frame(frame);
+      for (int channel = 0; channel < 2; ++channel) {
+        song.samples.push_back(copy[channel] + ending.otherMusic * other[channel]);
+      }
+    }
+    const std::vector<LoopCandidate> loops = FindLoops(MixToMono(song), kRate, {});
+    ASSERT_FALSE(loops.empty());
+    EXPECT_EQ(loops.front().kind, LoopKind::kRepeatedSection);
+    EXPECT_NEAR(loops.front().loop.Length(), generated.loop.Length(), 2);
+    EXPECT_GT(loops.front().score, 0.95);
   }
 }
 

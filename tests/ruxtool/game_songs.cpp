@@ -17,6 +17,15 @@ void Append(PcmAudio& audio, const PcmAudio& source, long first, long count) {
                        source.samples.begin() + (first + count) * source.channels);
 }
 
+// The last seconds of audio faded out by depth dB, evenly in dB.
+void FadeOut(PcmAudio& audio, double seconds, double depth) {
+  const long frames = std::lround(seconds * audio.rate), first = audio.Frames() - frames;
+  for (long frame = first; frame < audio.Frames(); ++frame) {
+    const float gain = static_cast<float>(std::pow(10.0, -depth / 20 * (frame - first) / frames));
+    for (int channel = 0; channel < audio.channels; ++channel) audio.samples[frame * audio.channels + channel] *= gain;
+  }
+}
+
 }  // namespace
 
 GameSong ShapeGameSong(const PcmAudio& source, LoopPoints section, GameShape shape, double leadSeconds) {
@@ -35,6 +44,15 @@ GameSong ShapeGameSong(const PcmAudio& source, LoopPoints section, GameShape sha
     case GameShape::kNothingRepeats:
       song.audio.samples = source.samples;
       break;
+    case GameShape::kFadingTail: {
+      Append(song.audio, source, lead > 0 ? section.end - lead : 0, lead > 0 ? lead : section.start);
+      const long loopStart = song.audio.Frames();
+      Append(song.audio, source, section.start, section.Length());
+      Append(song.audio, source, section.start, std::lround(kFadeSeconds * source.rate));
+      FadeOut(song.audio, kFadeSeconds, kFadeDepth);
+      song.loop = {loopStart, loopStart + section.Length()};
+      break;
+    }
   }
   song.audio = LossyRoundTrip(song.audio);
   return song;

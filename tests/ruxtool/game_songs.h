@@ -12,6 +12,10 @@ enum class GameShape {
   kTailAfterTheLoop,
   // The music as it is, in which nothing repeats.
   kNothingRepeats,
+  // An introduction whose last seconds are the loop's last ones (none: other music), the loop, then
+  // a tail of 3.4 s that plays the loop's start again while it fades out from the music's level by
+  // 29 dB, as a soundtrack's tracks are often released.
+  kFadingTail,
 };
 
 struct GameSong {
@@ -19,8 +23,12 @@ struct GameSong {
   LoopPoints loop;  // the loop the game plays; for kNothingRepeats, the stretch a composer would loop
 };
 
+// The fading tail of kFadingTail.
+constexpr double kFadeSeconds = 3.4;
+constexpr double kFadeDepth = 29;  // dB
+
 // source: music with other music before the stretch section, which becomes the loop. leadSeconds: the
-// introduction of kLoopToTheEnd, the tail of kTailAfterTheLoop.
+// introduction of kLoopToTheEnd and kFadingTail, the tail of kTailAfterTheLoop.
 GameSong ShapeGameSong(const PcmAudio& source, LoopPoints section, GameShape shape, double leadSeconds);
 // The same of generated music: two bars of introduction, a loop of eight bars at 123 beats a minute
 // (about 15.6 s) and two bars of other music after it.

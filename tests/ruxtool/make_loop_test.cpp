@@ -1,8 +1,10 @@
 // The loop make cuts at, from its options or the input's tags, on songs shaped the way released games
 // ship their loops: points a little off from where the music repeats are moved there and make says
-// so; points where nothing repeats, or with --exact-loop, stay exactly as given.
+// so; points where nothing repeats, or with --exact-loop, stay exactly as given; on music that repeats
+// at every period, points whose seam is already a copy stay as given too.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <iterator>
 #include <map>
 #include <sstream>
@@ -10,6 +12,7 @@
 
 #include "game_songs.h"
 #include "make_options/make_request.h"
+#include "periodic_music.h"
 
 namespace {
 
@@ -95,6 +98,72 @@ TEST(MakeLoop, MovesPointsALittleOffToWhereTheMusicRepeatsAndKeepsTheRest) {
       EXPECT_EQ(choice.loop.end, options.loopEndGiven ? options.loopEnd.FrameAt(44100) : audio.Frames());
     }
   }
+}
+
+struct PeriodicCase {
+  const char* name;
+  PeriodicMusic music;
+  bool lossy;  // through a lossy round trip, else as a 16-bit WAV holds it
+  LoopPoints given;
+  LoopPoints used;
+  const char* why;  // empty where the points are kept
+};
+
+PcmAudio PeriodicSong(PeriodicMusic music, bool lossy) {
+  PcmAudio audio = MakePeriodicMusic(music, 44100, 7);
+  if (lossy) return LossyRoundTrip(audio);
+  for (float& sample : audio.samples) sample = std::round(sample * 32768) / 32768;
+  return audio;
+}
+
+TEST(MakeLoop, KeepsPointsWhoseSeamIsACopyOnMusicThatRepeatsAtEveryPeriod) {
+  // Frames 88200 to 220500: 3 s, whole periods of each kind of music.
+  const PeriodicCase cases[] = {
+      {"steady tones, seamless as given", PeriodicMusic::kSteadyTones, false, {88200, 220500}, {88200, 220500}, ""},
+      {"steady tones, the start a period of both late", PeriodicMusic::kSteadyTones, false, {88494, 220500},
+       {88494, 220500}, ""},
+      {"steady tones, the start 100 frames late", PeriodicMusic::kSteadyTones, false, {88300, 220500}, {88200, 220500},
+       "the music repeats 100 frames earlier than the start given"},
+      {"a square-wave phrase, seamless as given", PeriodicMusic::kSquareWavePhrase, true, {88200, 220500},
+       {88200, 220500}, ""},
+      {"a square-wave phrase, the start 10 ms late", PeriodicMusic::kSquareWavePhrase, true, {88641, 220500},
+       {88200, 220500}, "the music repeats 441 frames earlier than the start given"},
+      {"a drone, seamless as given", PeriodicMusic::kDrone, true, {88200, 220500}, {88200, 220500}, ""},
+      {"a drone, the end 5 ms early", PeriodicMusic::kDrone, true, {88200, 220280}, {87980, 220280},
+       "the music repeats 220 frames earlier than the start given"},
+  };
+  for (const PeriodicCase& periodic : cases) {
+    SCOPED_TRACE(periodic.name);
+    MakeOptions options;
+    ASSERT_TRUE(ParseArguments("--loop-start " + Frames(periodic.given.start) + " --loop-end " + Frames(periodic.given.end),
+                               options));
+    LoopChoice choice;
+    std::string error;
+    ASSERT_TRUE(ChooseLoop(RequestFor(options, "song.wav", "").loop, "song.wav", PeriodicSong(periodic.music, periodic.lossy),
+                           kMinimumLoop, choice, error))
+        << error;
+    EXPECT_EQ(choice.loop.start, periodic.used.start);
+    EXPECT_EQ(choice.loop.end, periodic.used.end);
+    if (*periodic.why) {
+      EXPECT_NE(choice.moved.find(periodic.why), std::string::npos) << choice.moved;
+    } else {
+      EXPECT_TRUE(choice.moved.empty()) << choice.moved;
+    }
+  }
+}
+
+// A second of music, the loop half of it: the music a second either side of the start is looked at only
+// where the input holds it.
+TEST(MakeLoop, ChecksTheLoopOfAShortInputWithinIt) {
+  MakeOptions options;
+  ASSERT_TRUE(ParseArguments("--loop-start 11025 --loop-end 33075", options));
+  LoopChoice choice;
+  std::string error;
+  ASSERT_TRUE(ChooseLoop(RequestFor(options, "song.wav", "").loop, "song.wav",
+                         MakePeriodicMusic(PeriodicMusic::kSteadyTones, 44100, 1), kMinimumLoop, choice, error))
+      << error;
+  EXPECT_EQ(choice.loop.start, 11025);
+  EXPECT_EQ(choice.loop.end, 33075);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 // mixed to one channel, and the search), what it finds, and the process's peak memory. The two are
 // separate runs, so that the peak is the search's alone.
 // find_loop_benchmark shapes TRACK...: makes each track (WAV or Ogg Vorbis) into the shapes released
-// games ship their loops in, each through a lossy round trip, and prints whether find-loop puts the
-// loop first and exact, and whether make's check puts loop points given a little off back where the
-// music repeats, and keeps them where nothing repeats.
+// games ship their loops in, fading tails among them, each through a lossy round trip, and prints
+// whether find-loop puts the loop first and exact, and whether make's check puts loop points given a
+// little off back where the music repeats, and keeps them where nothing repeats.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -82,6 +82,15 @@ std::string CheckedPoints(const std::vector<float>& mono, long rate, LoopPoints 
          std::to_string(movedStart) + ", end " + std::to_string(movedEnd);
 }
 
+// Whether a loop of the song's length ends as it should: with the file, or before its fading tail has
+// taken 2 dB off the music, where the music repeats.
+bool EndsWhereItShould(const GameSong& song, const ShapeCase& shape, LoopPoints loop) {
+  if (shape.shape != GameShape::kFadingTail) return loop.end == song.audio.Frames();
+  const long rate = song.audio.rate;
+  return loop.start >= song.loop.start - std::lround(shape.leadSeconds * rate) &&
+         loop.end <= song.loop.end + std::lround(2 / (kFadeDepth / kFadeSeconds) * rate);
+}
+
 void PrintShape(const char* track, const PcmAudio& music, const ShapeCase& shape) {
   // A loop of up to 128 s from the sixth second, with other music before it and four seconds after.
   const long rate = music.rate, first = 6 * rate;
@@ -99,7 +108,7 @@ void PrintShape(const char* track, const PcmAudio& music, const ShapeCase& shape
   } else {
     const LoopCandidate& best = loops.front();
     const bool exact = best.kind == LoopKind::kToTheEnd && std::abs(best.loop.Length() - truth.Length()) <= 2 &&
-                       best.loop.end == song.audio.Frames();
+                       EndsWhereItShould(song, shape, best.loop);
     std::printf("find-loop: %ld to %ld, %s (score %.3f)", best.loop.start, best.loop.end,
                 exact ? "the loop, exact" : "not the loop", best.score);
   }
@@ -115,6 +124,8 @@ int Shapes(int count, char** tracks) {
       {"loop to the end, 1 s of introduction", GameShape::kLoopToTheEnd, 1},
       {"loop to the end, 5 s of introduction", GameShape::kLoopToTheEnd, 5},
       {"a tail of 3 s after the loop", GameShape::kTailAfterTheLoop, 3},
+      {"a fading tail", GameShape::kFadingTail, 0},
+      {"a fading tail, 1.6 s of introduction", GameShape::kFadingTail, 1.6},
       {"as released: nothing repeats", GameShape::kNothingRepeats, 0},
   };
   for (int i = 0; i < count; ++i) {
