@@ -4,6 +4,8 @@
 // and their headers read through the exports once more.
 #include "making/stream_making.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "audio_files/audio_file.h"
@@ -29,13 +31,24 @@ std::string LoopRecord(const LoopChoice& choice) {
   return "frames " + std::to_string(choice.loop.start) + " to " + std::to_string(choice.loop.end);
 }
 
-// How abrupt the loop's join sounds, "percentile 72, excess +0.4 dB"; none for a single stream.
+// How abrupt the loop's join sounds, "percentile 72, excess +0.4 dB, +0.1 dB beyond the music's own
+// jump"; none for a single stream. A loop whose music goes on as a copy, on either side of it, jumps
+// exactly as the music itself does at one of its points, however abrupt that moment is: the last
+// figure, the jump less the larger of the music's own jumps at the two points, tells such a loop from a
+// cut the music never makes.
 std::string JoinRecord(const PcmAudio& audio, const LoopChoice& choice) {
   if (choice.wholeInput) return {};
   const std::vector<float> mono = MixToMono(audio);
-  const JoinFigure join = JoinMeasure(mono, audio.rate).Measure(choice.loop);
-  char text[64];
-  std::snprintf(text, sizeof text, "percentile %.0f, excess %+.1f dB", join.percentile, join.excessDb);
+  const JoinMeasure measure(mono, audio.rate);
+  const JoinFigure join = measure.Measure(choice.loop);
+  double own = -HUGE_VAL;
+  for (const long frame : {choice.loop.start, choice.loop.end}) {
+    if (frame >= measure.Window() && frame + measure.Window() <= audio.Frames()) own = std::max(own, measure.OwnJump(frame));
+  }
+  const double beyond = std::isfinite(own) ? join.jumpDb - own : join.excessDb;
+  char text[96];
+  std::snprintf(text, sizeof text, "percentile %.0f, excess %+.1f dB, %+.1f dB beyond the music's own jump",
+                join.percentile, join.excessDb, beyond);
   return text;
 }
 

@@ -80,7 +80,11 @@ std::string Seams(const MadeFrom& made) {
 std::string Join(const MadeFrom& made) {
   const RecordedJoin join = JoinOf(made);
   if (!join.recorded) return "null";
-  return JsonObject().Add("percentile", Number(join.percentile)).Add("excess", Number(join.excessDb)).Json();
+  return JsonObject()
+      .Add("percentile", Number(join.percentile))
+      .Add("excess", Number(join.excessDb))
+      .Add("beyond", Number(join.beyondDb))
+      .Json();
 }
 
 std::string Media(const StreamReport& report) {

@@ -12,6 +12,9 @@
 namespace {
 
 constexpr double kJoinPercentile = 90;
+// A join that jumps no more than the music itself does at one of its points is a copy's, however
+// abrupt that moment of the music is: a downbeat's.
+constexpr double kJoinBeyondDb = 1;
 // A wrap that plays as cleanly as the rest of the song passes the 90th percentile one time in ten:
 // the click's mark waits for what only one moment in a hundred reaches.
 constexpr double kClickPercentile = 99;
@@ -33,7 +36,8 @@ bool MeantToLoop(const StreamReport& report) {
 std::vector<Mark> MarksOf(const StreamReport& report, double medianLufs) {
   const HeardStream& heard = report.heard;
   std::vector<Mark> marks;
-  if (JoinOf(report.made).percentile > kJoinPercentile) marks.push_back(Mark::kJoin);
+  const RecordedJoin join = JoinOf(report.made);
+  if (join.percentile > kJoinPercentile && join.beyondDb > kJoinBeyondDb) marks.push_back(Mark::kJoin);
   if (MeantToLoop(report) && heard.wrapPercentile > kClickPercentile) marks.push_back(Mark::kClick);
   if (MeantToLoop(report) && heard.wrapDipDb > kDipDb) marks.push_back(Mark::kDip);
   if (!(std::fabs(heard.loudness.lufs - medianLufs) <= kLoudnessSpreadLu)) marks.push_back(Mark::kLoudness);
@@ -51,8 +55,8 @@ double TruePeakCeilingOf(const MadeFrom& made) {
 
 RecordedJoin JoinOf(const MadeFrom& made) {
   RecordedJoin join;
-  join.recorded =
-      std::sscanf(made.join.c_str(), "percentile %lf, excess %lf dB", &join.percentile, &join.excessDb) == 2;
+  join.recorded = std::sscanf(made.join.c_str(), "percentile %lf, excess %lf dB, %lf dB beyond", &join.percentile,
+                              &join.excessDb, &join.beyondDb) == 3;
   return join.recorded ? join : RecordedJoin();
 }
 

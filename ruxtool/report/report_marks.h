@@ -17,11 +17,13 @@ struct SoundtrackTotals {
 
 // The true-peak ceiling the stream was levelled to (its recorded --true-peak), else make's default.
 double TruePeakCeilingOf(const MadeFrom& made);
-// The musical join's figure as the stream records it ("percentile 72, excess +0.4 dB").
+// The musical join's figure as the stream records it ("percentile 72, excess +0.4 dB, +0.1 dB beyond
+// the music's own jump").
 struct RecordedJoin {
   bool recorded = false;
   double percentile = -1;  // of the song's moments, the share less abrupt
-  double excessDb = 0;     // over the song's own jump at the loop's two points
+  double excessDb = 0;     // over the song's own jump at the loop's two points, on average
+  double beyondDb = 0;     // over the larger of those two jumps
 };
 RecordedJoin JoinOf(const MadeFrom& made);
 

@@ -19,7 +19,7 @@
 
 namespace {
 
-const char* const kMarkWords[] = {"the join more abrupt than 90 % of the song", "a click at the wrap",
+const char* const kMarkWords[] = {"the join more abrupt than the music", "a click at the wrap",
                                   "the level dips at the wrap", "the loudness more than 1 LU from the median",
                                   "the true peak over the ceiling"};
 

@@ -19,7 +19,7 @@ extern const char* const kMediaNames[5];
 
 // What asks for a person's ear.
 enum class Mark {
-  kJoin,      // the musical join more abrupt than the song's moment at the 90th percentile
+  kJoin,      // the musical join more abrupt than 90 % of the song's moments, and than the music there
   kClick,     // the wrap more abrupt than 99 % of the song's moments
   kDip,       // the level more than 3 dB down at the wrap
   kLoudness,  // more than 1 LU from the soundtrack's median

@@ -26,6 +26,10 @@
     return value === null ? texts.silent : value.toFixed(1);
   }
 
+  function signed(value) {
+    return (value >= 0 ? "+" : "") + value.toFixed(1);
+  }
+
   // m:ss.mmm
   function time(frames, rate) {
     var milliseconds = Math.round((frames * 1000) / rate);
@@ -86,7 +90,8 @@
       if (stream.join) {
         addFact(list, texts.join, fill(texts.joinFigures, {
           percentile: stream.join.percentile.toFixed(0),
-          excess: (stream.join.excess >= 0 ? "+" : "") + stream.join.excess.toFixed(1)
+          excess: signed(stream.join.excess),
+          beyond: signed(stream.join.beyond)
         }));
       }
     } else {

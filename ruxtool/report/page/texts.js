@@ -23,7 +23,7 @@ var ruxtoolReportTexts = {
     better: "{value} dB better",
     worse: "{value} dB worse",
     join: "Musical join",
-    joinFigures: "more abrupt than {percentile}% of the song's moments; {excess} dB against the song's own change at the loop's two points",
+    joinFigures: "more abrupt than {percentile}% of the song's moments; {excess} dB against the music's own change at the loop's two points, {beyond} dB against the larger",
     wrap: "The wrap",
     wrapFigures: "more abrupt than {percentile}% of the song's moments; the level {dip} dB down",
     loudness: "Loudness",
@@ -43,7 +43,7 @@ var ruxtoolReportTexts = {
       "stream -> stream again": "stream into itself"
     },
     marks: {
-      join: "join more abrupt than 90% of the song",
+      join: "join more abrupt than the music",
       click: "click at the wrap",
       dip: "level dips at the wrap",
       loudness: "loudness more than 1 LU from the median",
@@ -73,7 +73,7 @@ var ruxtoolReportTexts = {
     better: "{value} dB 良い",
     worse: "{value} dB 悪い",
     join: "音楽的なつなぎ目",
-    joinFigures: "曲の {percentile}% の瞬間より急。ループの 2 点での曲自身の変化との差 {excess} dB",
+    joinFigures: "曲の {percentile}% の瞬間より急。ループの 2 点での曲自身の変化との差 {excess} dB、大きい方との差 {beyond} dB",
     wrap: "ループの戻り",
     wrapFigures: "曲の {percentile}% の瞬間より急。音量の落ち込み {dip} dB",
     loudness: "ラウドネス",
@@ -93,7 +93,7 @@ var ruxtoolReportTexts = {
       "stream -> stream again": "ストリーム → ストリーム"
     },
     marks: {
-      join: "つなぎ目が曲の 90% より急",
+      join: "つなぎ目が曲より急",
       click: "戻りでクリック",
       dip: "戻りで音量が落ちる",
       loudness: "ラウドネスが中央値から 1 LU 超",
