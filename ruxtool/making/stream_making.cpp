@@ -43,7 +43,8 @@ std::string JoinRecord(const PcmAudio& audio, const LoopChoice& choice) {
   const JoinFigure join = measure.Measure(choice.loop);
   double own = -HUGE_VAL;
   for (const long frame : {choice.loop.start, choice.loop.end}) {
-    if (frame >= measure.Window() && frame + measure.Window() <= audio.Frames()) own = std::max(own, measure.OwnJump(frame));
+    const bool inside = frame >= measure.Window() && frame + measure.Window() <= audio.Frames();
+    if (inside) own = std::max(own, measure.OwnJump(frame));
   }
   const double beyond = std::isfinite(own) ? join.jumpDb - own : join.excessDb;
   char text[96];
