@@ -13,7 +13,8 @@ struct LoopStreams {
 };
 
 // loop.start 0 and loop.end the input's end: a single stream. settings give the channels, rate,
-// quality and comments; each part gets a serial number of its own. The loop part is laid among the
-// encoder's blocks in step with the introduction's, or as its own context lays it where that makes its
-// seams clearly better. False when libvorbisenc refuses the settings.
+// quality and comments; each part gets a serial number of its own. The loop part is encoded as it
+// plays after the introduction, or as it plays after the loop's end where that makes its seams
+// clearly better; the introduction's end sees the loop's start, or is encoded as if the music stopped
+// there where that makes its seam better. False when libvorbisenc refuses the settings.
 bool MakeLoopStreams(const PcmAudio& audio, LoopPoints loop, const VorbisSettings& settings, LoopStreams& streams);

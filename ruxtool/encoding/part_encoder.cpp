@@ -1,4 +1,5 @@
-// EncodePart: every frame of the plan encoded, then the packets that make the part laid into pages.
+// EncodePart: every frame of the plan encoded (EncodePackets), then the packets that make the part laid
+// into pages (LayPart).
 //
 // libvorbis cuts a stream's start only when it decodes the first packet with a granule position, and
 // only from the frames that packet completes: the frames of the packets before it have been handed
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "encoding/ogg_stream_writer.h"
 #include "system/stop_request.h"
@@ -27,24 +29,6 @@ void Feed(VorbisPacketEncoder& encoder, const PcmAudio& audio, const PartPlan& p
   }
 }
 
-// ends[k]: the frame, counted from the first fed, up to which packet k completes the output.
-std::vector<int64_t> OutputEnds(const std::vector<AudioPacket>& packets) {
-  std::vector<int64_t> ends(packets.size());
-  for (size_t k = 1; k < packets.size(); ++k) {
-    ends[k] = ends[k - 1] + packets[k - 1].blockSize / 4 + packets[k].blockSize / 4;
-  }
-  return ends;
-}
-
-long PhaseAt(const std::vector<int64_t>& ends, int64_t frame) {
-  int64_t centre = 0;
-  for (int64_t end : ends) {
-    if (end > frame) break;
-    centre = end;
-  }
-  return static_cast<long>(frame - centre);
-}
-
 }  // namespace
 
 PartContext ContextFor(const VorbisSettings& settings) {
@@ -53,23 +37,56 @@ PartContext ContextFor(const VorbisSettings& settings) {
   return {kLeadInSeconds * settings.rate, kLeadOutBlocks * longBlock, kLeadOutBlocks * longBlock};
 }
 
-EncodedPart EncodePart(const PcmAudio& audio, const PartPlan& plan, const VorbisSettings& settings) {
+PartPackets EncodePackets(const PcmAudio& audio, const PartPlan& plan, const VorbisSettings& settings) {
   VorbisPacketEncoder encoder(settings);
   if (!encoder.Ready()) return {};
-  OggStreamWriter stream(settings.serial);
-  stream.WriteHeaders(encoder.Headers());
+  PartPackets packets{encoder.Headers(), {}};
   Feed(encoder, audio, plan);
-  const std::vector<AudioPacket>& packets = encoder.Finish();
-  const std::vector<int64_t> ends = OutputEnds(packets);
+  packets.audio = std::move(encoder.Finish());
+  return packets;
+}
+
+std::vector<int64_t> PacketCentres(const std::vector<AudioPacket>& packets) {
+  std::vector<int64_t> centres(packets.size());
+  for (size_t k = 1; k < packets.size(); ++k) {
+    centres[k] = centres[k - 1] + packets[k - 1].blockSize / 4 + packets[k].blockSize / 4;
+  }
+  return centres;
+}
+
+long AlignedStart(const std::vector<AudioPacket>& packets, int64_t from) {
+  int longest = 0;
+  for (const AudioPacket& packet : packets) longest = std::max(longest, packet.blockSize);
+  size_t firstLong = 0;
+  while (firstLong < packets.size() && packets[firstLong].blockSize != longest) ++firstLong;
+  const std::vector<int64_t> centres = PacketCentres(packets);
+  for (size_t k = packets.size(); k-- > firstLong;) {
+    if (centres[k] <= from && packets[k].blockSize == longest) {
+      return static_cast<long>(centres[k] - centres[firstLong]);
+    }
+  }
+  return 0;
+}
+
+std::string EncodePart(const PcmAudio& audio, const PartPlan& plan, const VorbisSettings& settings) {
+  return LayPart(EncodePackets(audio, plan, settings), plan, settings.serial);
+}
+
+std::string LayPart(const PartPackets& packets, const PartPlan& plan, int serial) {
+  if (packets.headers.empty()) return {};
+  OggStreamWriter stream(serial);
+  stream.WriteHeaders(packets.headers);
+  const std::vector<AudioPacket>& audio = packets.audio;
+  const std::vector<int64_t> centres = PacketCentres(audio);
   const int64_t partEnd = plan.before + plan.length;
   // The packet that completes the part's first frame, and the one before it, which a decoder needs.
   size_t first = 0;
-  while (plan.before > 0 && first + 1 < packets.size() && ends[first + 1] <= plan.before) ++first;
-  for (size_t k = first; k < packets.size(); ++k) {
-    const bool last = ends[k] >= partEnd || k + 1 == packets.size();
-    const int64_t granule = last ? plan.length : std::max<int64_t>(ends[k] - plan.before, 0);
-    stream.WriteAudio(packets[k].bytes, granule, plan.before > 0 && k == first + 1, last);
+  while (plan.before > 0 && first + 1 < audio.size() && centres[first + 1] <= plan.before) ++first;
+  for (size_t k = first; k < audio.size(); ++k) {
+    const bool last = centres[k] >= partEnd || k + 1 == audio.size();
+    const int64_t granule = last ? plan.length : std::max<int64_t>(centres[k] - plan.before, 0);
+    stream.WriteAudio(audio[k].bytes, granule, plan.before > 0 && k == first + 1, last);
     if (last) break;
   }
-  return {stream.Bytes(), PhaseAt(ends, plan.before), PhaseAt(ends, partEnd)};
+  return stream.Bytes();
 }

@@ -45,13 +45,11 @@ PartPlan LoopPlan(LoopPoints loop, long inputFrames, const PartContext& context)
   return plan;
 }
 
-PartPlan Shortened(const PartPlan& plan, long length, long lookAhead) {
-  PartPlan shortened{{}, plan.before, std::min(plan.length, length)};
-  long left = plan.before + shortened.length + lookAhead;
-  for (const FrameRun& run : plan.runs) {
-    const long take = std::min(run.count, left);
-    if (take > 0) shortened.runs.push_back({run.first, take});
-    left -= take;
-  }
-  return shortened;
+PartPlan LoopPlanAfterIntro(LoopPoints loop, long inputFrames, const PartContext& context, long introFrom) {
+  PartPlan plan;
+  if (loop.Length() >= context.minimumLoop) plan.before = loop.start - introFrom;
+  plan.runs.push_back({loop.start - plan.before, plan.before + loop.Length()});
+  plan.length = loop.Length();
+  AppendFollowing(plan.runs, loop.end, loop, inputFrames, context.after);
+  return plan;
 }

@@ -31,6 +31,6 @@ PartPlan IntroPlan(LoopPoints loop, long inputFrames, const PartContext& context
 // The loop part, preceded by the loop's end (which plays before it from the second pass on) and
 // followed by the input past the loop's end where the input goes on, else by the loop's start.
 PartPlan LoopPlan(LoopPoints loop, long inputFrames, const PartContext& context);
-// The plan's context and the first length frames of its part, with lookAhead frames fed after them:
-// enough to tell where the encoder's blocks meet the part's start, at a fraction of the cost.
-PartPlan Shortened(const PartPlan& plan, long length, long lookAhead);
+// The loop part preceded by the introduction from frame introFrom on (which plays before it on the
+// first pass), and followed as LoopPlan's.
+PartPlan LoopPlanAfterIntro(LoopPoints loop, long inputFrames, const PartContext& context, long introFrom);

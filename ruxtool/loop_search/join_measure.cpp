@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "loop_search/fft.h"
 
@@ -66,4 +67,10 @@ JoinFigure JoinMeasure::Measure(LoopPoints loop) const {
   }
   figure.excessDb = points ? figure.jumpDb - own / points : 0;
   return figure;
+}
+
+std::string JoinFigureText(const JoinFigure& figure) {
+  char text[64];
+  std::snprintf(text, sizeof text, "join at percentile %.0f, excess %+.1f dB", figure.percentile, figure.excessDb);
+  return text;
 }

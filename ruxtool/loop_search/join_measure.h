@@ -4,6 +4,7 @@
 // that jumps more than nearly all of them is heard as a cut.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "audio_files/pcm_audio.h"
@@ -14,6 +15,9 @@ struct JoinFigure {
   double percentile = 0;  // of the song's own moments, the share that jump less: 50 typical, 99 glaring
   double excessDb = 0;    // the jump less the song's own jump at the loop's two points
 };
+
+// "join at percentile 43, excess +0.2 dB", as find-loop and make print it.
+std::string JoinFigureText(const JoinFigure& figure);
 
 class JoinMeasure {
  public:
@@ -28,6 +32,10 @@ class JoinMeasure {
   double Percentile(double jumpDb) const;
   // The window each side of a jump covers, in frames.
   long Window() const { return spectra_.Window(); }
+  // The levels of the window that ends at frame, and of the one that starts there: a jump from end to
+  // start is LogMel::Distance(Before(end), After(start)).
+  std::vector<float> Before(long frame) const { return LevelsAt(frame - spectra_.Window()); }
+  std::vector<float> After(long frame) const { return LevelsAt(frame); }
 
  private:
   std::vector<float> LevelsAt(long first) const;

@@ -7,8 +7,10 @@
 #include <cmath>
 #include <utility>
 
+#include "loop_search/join_measure.h"
 #include "loop_search/loops_to_the_end.h"
 #include "loop_search/music_texture.h"
+#include "loop_search/musical_joins.h"
 #include "loop_search/repeat_lags.h"
 #include "loop_search/waveform_match.h"
 #include "system/stop_request.h"
@@ -19,6 +21,11 @@ constexpr size_t kLagsTried = 16;
 constexpr double kSpanSeconds = 4;
 // Candidates this much apart in score count as equally good; the shorter loop goes first.
 constexpr double kScoreResolution = 0.01;
+// A copied section shorter than this share of the song comes after musical joins this many times as
+// long: a bar or a phrase written out again inside a song that otherwise never repeats is not a game's
+// loop, while a section that carries a real part of the song is.
+constexpr long kJoinOverSection = 3;
+constexpr long kRealPartOfTheSong = 8;
 
 struct Stretch {
   long first;  // frames
@@ -104,6 +111,18 @@ std::vector<LoopCandidate> FindLoops(const std::vector<float>& mono, long rate, 
                           (end != toTheEnd.end() && end->score >= section->score - kScoreResolution);
     loops.push_back(endFirst ? *end++ : *section++);
   }
+  const JoinMeasure measure(mono, rate);
+  for (LoopCandidate& loop : loops) loop.join = measure.Measure(loop.loop);
+  const std::vector<LoopCandidate> joins = MusicalJoins(mono, rate, measure).Find(minimumFrames, options.count);
+  // Each join goes before the first short section it is several times as long as.
+  for (const LoopCandidate& join : joins) {
+    const auto shorter = std::find_if(loops.begin(), loops.end(), [&](const LoopCandidate& loop) {
+      return loop.kind == LoopKind::kRepeatedSection && kJoinOverSection * loop.loop.Length() <= join.loop.Length() &&
+             kRealPartOfTheSong * loop.loop.Length() < static_cast<long>(mono.size());
+    });
+    loops.insert(shorter, join);
+  }
+  if (loops.size() > options.count) loops.resize(options.count);
   return loops;
 }
 

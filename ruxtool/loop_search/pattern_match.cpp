@@ -7,29 +7,13 @@
 #include <complex>
 
 #include "loop_search/fft.h"
+#include "loop_search/thinned_song.h"
 #include "system/stop_request.h"
 
 namespace {
 
 // Thinned to about this many frames a second: the music's body lies below 2.5 kHz.
 constexpr long kThinnedRate = 5000;
-
-class ThinnedSong {
- public:
-  ThinnedSong(const std::vector<float>& mono, long rate) : mono_(mono), factor_(std::max(1L, rate / kThinnedRate)) {}
-
-  long Factor() const { return factor_; }
-  // The thinned frame i: the mean of factor frames.
-  float At(long i) const {
-    float sum = 0;
-    for (long frame = i * factor_; frame < (i + 1) * factor_; ++frame) sum += mono_[frame];
-    return sum / static_cast<float>(factor_);
-  }
-
- private:
-  const std::vector<float>& mono_;
-  const long factor_;
-};
 
 // Keeps the best match of each run at or above the threshold.
 class RunPeaks {
@@ -68,7 +52,7 @@ class RunPeaks {
 
 std::vector<PatternMatch> FindPattern(const std::vector<float>& mono, long rate, long patternFirst, long patternEnd,
                                       long searchEnd, double threshold, size_t count) {
-  const ThinnedSong song(mono, rate);
+  const ThinnedSong song(mono, rate, kThinnedRate);
   const long factor = song.Factor();
   const long first = patternFirst / factor, length = (patternEnd - patternFirst) / factor, songLength = searchEnd / factor;
   if (length < 1 || songLength < length) return {};

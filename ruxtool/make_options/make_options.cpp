@@ -28,6 +28,9 @@ const char kMakeUsage[] =
     "  --loop-end P    the frame after the loop's last (default: the input's end)\n"
     "  --exact-loop    keep the loop's points as given; otherwise points within 50 ms of where the\n"
     "                  music clearly repeats are moved there\n"
+    "  --loop-tolerance T  the loop's points, from the options, tags or loops.txt, are known only to\n"
+    "                  within T (1s, 0.25s or frames): each is moved within T to where the music\n"
+    "                  joins best, in step with the beat and the harmony\n"
     "  --quality Q     Vorbis quality, -1 to 10 (default 5)\n"
     "  --loudness LUFS one gain for the whole input, so that what the player hears first (the\n"
     "                  introduction and one pass of the loop, or the single stream) has this integrated\n"
@@ -77,6 +80,7 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
     return options.loopStartGiven = options.loopStartAuto || ParseAudioPosition(value, options.loopStart);
   }
   if (option == "--loop-end") return options.loopEndGiven = ParseAudioPosition(value, options.loopEnd);
+  if (option == "--loop-tolerance") return options.loopToleranceGiven = ParseAudioPosition(value, options.loopTolerance);
   if (option == "--quality") return ParseQuality(value, options.quality);
   if (option == "--loudness") return options.loudnessGiven = ParseDecimalNumber(value, -60, 0, options.loudness.lufs);
   if (option == "--true-peak") {
@@ -92,8 +96,8 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 }
 
 bool TakesValue(const std::string& option) {
-  for (const char* name : {"--loop-start", "--loop-end", "--quality", "--loudness", "--true-peak", "--header",
-                           "--value1", "--value3", "--extra", "-j", "--report"}) {
+  for (const char* name : {"--loop-start", "--loop-end", "--loop-tolerance", "--quality", "--loudness", "--true-peak",
+                           "--header", "--value1", "--value3", "--extra", "-j", "--report"}) {
     if (option == name) return true;
   }
   return false;
@@ -128,8 +132,11 @@ std::string FileProblem(const MakeOptions& options) {
   if (twoParts && SamePath(options.output, options.loopOutput)) {
     return "the introduction and the loop part go into two different files";
   }
-  if (!twoParts && (options.loopStartGiven || options.loopEndGiven)) {
+  if (!twoParts && (options.loopStartGiven || options.loopEndGiven || options.loopToleranceGiven)) {
     return "a loop needs two outputs, the introduction and the loop part";
+  }
+  if (options.loopToleranceGiven && options.loopStartAuto) {
+    return "--loop-tolerance moves given points: the search's loop lies where the music joins already";
   }
   if (options.exactLoop && (!twoParts || options.loopStartAuto)) {
     return "--exact-loop keeps a loop's given points: it needs two outputs and no --loop-start auto";
@@ -149,6 +156,8 @@ bool CheckCombination(const MakeOptions& options, bool headerValues, bool extraG
     error = "--loop-end needs --loop-start";
   } else if (options.loopEndGiven && options.loopStartAuto) {
     error = "--loop-start auto finds the loop's end too: leave out --loop-end";
+  } else if (options.loopToleranceGiven && options.exactLoop) {
+    error = "--exact-loop keeps the points as given, --loop-tolerance moves them: give one of the two";
   } else if (options.truePeakGiven && !options.loudnessGiven) {
     error = "--true-peak caps the gain of --loudness: give --loudness too";
   } else {
@@ -203,6 +212,7 @@ std::string ShapingOptions(const MakeOptions& options) {
     line += text;
   }
   if (options.exactLoop) line += " --exact-loop";
+  if (options.loopToleranceGiven) line += " --loop-tolerance " + options.loopTolerance.text;
   if (options.loopStartAuto) line += " --loop-start auto";
   if (options.header.kind != HeaderChoice::Kind::kNone) {
     std::snprintf(text, sizeof text, " --header %s --value1 %u --value3 %u --extra ",

@@ -20,6 +20,8 @@ struct MakeOptions {
   AudioPosition loopStart;
   AudioPosition loopEnd;  // exclusive
   bool exactLoop = false;  // the loop's points as given, not moved to where the music repeats
+  bool loopToleranceGiven = false;  // --loop-tolerance: given points known only to within it
+  AudioPosition loopTolerance;
   bool loudnessGiven = false;  // --loudness: one gain to its loudness, capped by the true-peak ceiling
   bool truePeakGiven = false;
   LoudnessTarget loudness;

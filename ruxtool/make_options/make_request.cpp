@@ -15,6 +15,8 @@ MakeRequest RequestFor(const MakeOptions& options, const std::string& input, con
   loop.pointsSource = "the command line";
   loop.search = options.loopStartAuto ? LoopRequest::Search::kFirst : LoopRequest::Search::kNever;
   loop.exact = options.exactLoop;
+  loop.toleranceGiven = options.loopToleranceGiven;
+  loop.tolerance = options.loopTolerance;
   request.quality = options.quality;
   request.header = options.header;
   request.levelLoudness = options.loudnessGiven;

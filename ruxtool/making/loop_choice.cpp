@@ -7,9 +7,13 @@
 #include <vector>
 
 #include "loop_search/given_loop_check.h"
+#include "loop_search/join_within_reach.h"
 #include "loop_search/loop_search.h"
 
 namespace {
+
+// A beat this far out of step across a join is heard.
+constexpr double kBeatOutOfStep = 0.1;
 
 bool CheckLoop(LoopPoints loop, long frames, long minimumLoop, std::string& error) {
   const std::string start = std::to_string(loop.start), end = std::to_string(loop.end);
@@ -107,13 +111,53 @@ std::string WhyMoved(LoopPoints given, LoopPoints used) {
   return "the music repeats " + Shift(start) + " than the start given and " + Shift(end) + " than the end given";
 }
 
+std::string Moved(LoopPoints given, LoopPoints used, const std::string& why) {
+  return "frames " + std::to_string(given.start) + " to " + std::to_string(given.end) + " given, " +
+         std::to_string(used.start) + " to " + std::to_string(used.end) + " used: " + why;
+}
+
 void MoveToRepeat(const PcmAudio& audio, LoopChoice& choice) {
   const LoopPoints given = choice.loop;
   choice.loop = CheckGivenLoop(MixToMono(audio), audio.rate, given);
   if (choice.loop.start == given.start && choice.loop.end == given.end) return;
-  choice.moved = "frames " + std::to_string(given.start) + " to " + std::to_string(given.end) + " given, " +
-                 std::to_string(choice.loop.start) + " to " + std::to_string(choice.loop.end) + " used: " +
-                 WhyMoved(given, choice.loop);
+  choice.moved = Moved(given, choice.loop, WhyMoved(given, choice.loop));
+}
+
+// "on the downbeat, the join 3.1 dB smoother (join at percentile 41, excess -0.2 dB)"; where the points
+// given were out of step with the beat, how far.
+std::string WhyJoined(const MovedJoin& moved) {
+  char text[160];
+  std::string why = moved.onDownbeat ? "on the downbeat" : "on the beat";
+  if (moved.givenBeatError > kBeatOutOfStep) {
+    std::snprintf(text, sizeof text, ", in step (the points given were %.2f of a beat out)", moved.givenBeatError);
+    why += text;
+  }
+  const double smoother = moved.given.jumpDb - moved.used.jumpDb;
+  std::snprintf(text, sizeof text, ", the join %.1f dB %s (%s)", std::fabs(smoother),
+                smoother >= 0 ? "smoother" : "more abrupt", JoinFigureText(moved.used).c_str());
+  return why + text;
+}
+
+// Each point moved within the tolerance to where the music joins best; false, with the reason in error,
+// where the tolerance is as long as the loop.
+bool MoveToJoin(const LoopRequest& request, const PcmAudio& audio, LoopChoice& choice, std::string& error) {
+  const LoopPoints given = choice.loop;
+  const long reach = static_cast<long>(request.tolerance.FrameAt(audio.rate));
+  if (reach >= given.Length()) {
+    error = "the loop tolerance " + request.tolerance.text + " (" + std::to_string(reach) + " frames) reaches across the loop of " +
+            std::to_string(given.Length()) + " frames";
+    return false;
+  }
+  const bool clipsStart = given.start - reach < 1, clipsEnd = given.end + reach > audio.Frames();
+  if (clipsStart || clipsEnd) {
+    choice.source += std::string(", the tolerance clipped to the input's ") +
+                     (clipsStart && clipsEnd ? "start and end" : clipsStart ? "start" : "end");
+  }
+  const MovedJoin moved = JoinWithinReach(MixToMono(audio), audio.rate, given, reach);
+  choice.loop = moved.loop;
+  if (moved.loop.start == given.start && moved.loop.end == given.end) return true;
+  choice.moved = Moved(given, moved.loop, moved.copy ? WhyMoved(given, moved.loop) : WhyJoined(moved));
+  return true;
 }
 
 }  // namespace
@@ -133,6 +177,10 @@ bool ChooseLoop(const LoopRequest& request, const std::string& input, const PcmA
     return false;
   }
   if (origin == Origin::kSearchOrNone || request.exact) return true;
-  MoveToRepeat(audio, choice);
+  if (!request.toleranceGiven) {
+    MoveToRepeat(audio, choice);
+  } else if (!MoveToJoin(request, audio, choice, error)) {
+    return false;
+  }
   return CheckLoop(choice.loop, audio.Frames(), minimumLoop, error);
 }

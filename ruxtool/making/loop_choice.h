@@ -18,6 +18,8 @@ struct LoopRequest {
   enum class Search { kNever, kFirst, kWhereUntagged } search = Search::kNever;
   bool required = true;  // false: an input without a loop becomes one stream of the whole input
   bool exact = false;    // given points kept as they are
+  bool toleranceGiven = false;  // given points known only to within tolerance, moved to where the music joins best
+  AudioPosition tolerance;
 };
 
 struct LoopChoice {

@@ -198,6 +198,15 @@ std::vector<Bar> Section(const std::vector<Chord>& chords, int count, unsigned s
   return bars;
 }
 
+// The last frames' gain falls from 1 to 0 along a quarter of a cosine.
+void FadeOut(std::vector<float>& samples, int channels, long frames) {
+  const long total = static_cast<long>(samples.size()) / channels, count = std::min(frames, total);
+  for (long i = 0; i < count; ++i) {
+    const float gain = static_cast<float>(std::cos(kPi / 2 * (i + 1) / count));
+    for (int channel = 0; channel < channels; ++channel) samples[(total - count + i) * channels + channel] *= gain;
+  }
+}
+
 }  // namespace
 
 GeneratedSong MakeSong(const SongShape& shape, int channels, long rate) {
@@ -221,10 +230,13 @@ GeneratedSong MakeSong(const SongShape& shape, int channels, long rate) {
       const size_t at = static_cast<size_t>(loopStart + repeat * loopFrames) * channels;
       for (size_t i = 0; i < section.Samples().size() && at + i < samples.size(); ++i) samples[at + i] += section.Samples()[i];
     }
+    FadeOut(samples, channels, std::lround(shape.fadeOutSeconds * rate));
     return {{channels, rate, std::move(samples)}, {loopStart, loopStart + loopFrames}};
   }
   for (int repeat = 0; repeat < shape.repeats; ++repeat) {
     AddBars(song, loop, shape.introBars + shape.loopBars * repeat, barSeconds, beat);
   }
-  return {{channels, rate, song.Samples()}, {loopStart, loopStart + loopFrames}};
+  std::vector<float> samples = song.Samples();
+  FadeOut(samples, channels, std::lround(shape.fadeOutSeconds * rate));
+  return {{channels, rate, std::move(samples)}, {loopStart, loopStart + loopFrames}};
 }

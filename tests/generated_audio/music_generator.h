@@ -16,6 +16,8 @@ struct SongShape {
   // the other, each ringing into the next, and fall on fractions of a frame.
   bool seamlessLoop = true;
   unsigned seed = 1;
+  // The song's last seconds fade out to silence, as a composer ends a track that does not loop.
+  double fadeOutSeconds = 0;
 };
 
 struct GeneratedSong {

@@ -2,14 +2,17 @@
 // ship their loops, the loop that runs to the music's end (before a fade-out) comes first, exact; an
 // introduction, a section repeated two or three times and more music after it give the section, to
 // within 2 frames and inside the repeats, before an ending that repeats for less than a second or
-// less clearly; music in which nothing repeats, and noise, give none.
+// less clearly; music in which nothing repeats gives musical joins on its bar lines, inside its body;
+// noise, silence and music too short give none.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
 #include "game_songs.h"
+#include "loop_search/join_measure.h"
 #include "loop_search/loop_search.h"
+#include "loop_search/musical_joins.h"
 #include "music_generator.h"
 
 namespace {
@@ -63,9 +66,74 @@ TEST(FindLoops, PutsFirstTheLoopThatPlaysOnFromTheMusicsEndExactly) {
   }
 }
 
-TEST(FindLoops, FindsNothingWhereNothingRepeats) {
+TEST(FindLoops, FindsNoCopyWhereNothingRepeats) {
   const GameSong song = MakeGameSong(GameShape::kNothingRepeats, 0, 2, 44100);
-  EXPECT_TRUE(FindLoops(MixToMono(song.audio), 44100, {}).empty());
+  for (const LoopCandidate& loop : FindLoops(MixToMono(song.audio), 44100, {})) EXPECT_EQ(loop.kind, LoopKind::kMusicalJoin);
+}
+
+struct JoinCase {
+  const char* name;
+  unsigned seed;  // the chords of the body and every bar's melody and drums
+  double beatsPerMinute;
+  int channels;
+  long rate;
+};
+
+constexpr int kIntroBars = kEndingSongIntroBars;
+constexpr int kFadeStart = kEndingSongIntroBars + kEndingSongBodyBars + kEndingSongEndingBars - kEndingSongFadedBars;
+// Refined within three thirty-seconds of a beat of the beats found, which lie within a fiftieth of one.
+constexpr double kRefinedBeats = 0.125;
+
+PcmAudio SongWithAnEnding(const JoinCase& join) {
+  return MakeSongWithAnEnding(join.seed, join.beatsPerMinute, join.channels, join.rate);
+}
+
+const JoinCase kJoinCases[] = {
+    {"A minor, F, C, G at 123 bpm, stereo, 44100 Hz", 1, 123, 2, 44100},
+    {"A minor, D minor, G, C at 97 bpm, mono, 48000 Hz", 2, 97, 1, 48000},
+    {"F, G, A minor, E at 140 bpm, stereo, 22050 Hz", 3, 140, 2, 22050},
+};
+
+// Bars from the song's start to frame, and how far it lies from the nearest bar line, in beats.
+double Bars(const JoinCase& join, long frame) { return frame / (4 * 60 / join.beatsPerMinute * join.rate); }
+double BeatsOffTheBar(const JoinCase& join, long frame) {
+  return 4 * std::fabs(Bars(join, frame) - std::round(Bars(join, frame)));
+}
+
+TEST(FindLoops, PutsFirstTheLongestMusicalJoinOnBarLinesAfterTheIntroductionAndBeforeTheFade) {
+  for (const JoinCase& join : kJoinCases) {
+    SCOPED_TRACE(join.name);
+    const std::vector<LoopCandidate> loops = FindLoops(MixToMono(SongWithAnEnding(join)), join.rate, {});
+    ASSERT_FALSE(loops.empty());
+    const LoopCandidate& first = loops.front();
+    EXPECT_EQ(first.kind, LoopKind::kMusicalJoin);
+    EXPECT_LE(BeatsOffTheBar(join, first.loop.start), kRefinedBeats) << Bars(join, first.loop.start);
+    EXPECT_LE(BeatsOffTheBar(join, first.loop.end), kRefinedBeats) << Bars(join, first.loop.end);
+    EXPECT_GE(std::round(Bars(join, first.loop.start)), kIntroBars);
+    EXPECT_LE(std::round(Bars(join, first.loop.end)), kFadeStart);
+    EXPECT_GE(Bars(join, first.loop.Length()), 4 - kRefinedBeats / 4);
+    EXPECT_LE(first.join.percentile, 70);
+    // Those after it are clearly smoother.
+    for (size_t i = 1; i < loops.size(); ++i) EXPECT_LT(loops[i].join.percentile, first.join.percentile);
+  }
+}
+
+TEST(MusicalJoins, PutsAPointGivenOffBackOnTheBarLineWithinTheTolerance) {
+  for (const JoinCase& join : kJoinCases) {
+    SCOPED_TRACE(join.name);
+    const std::vector<float> mono = MixToMono(SongWithAnEnding(join));
+    const JoinMeasure measure(mono, join.rate);
+    const MusicalJoins joins(mono, join.rate, measure);
+    const long bar = std::lround(4 * 60 / join.beatsPerMinute * join.rate);
+    const LoopPoints given{kIntroBars * bar + std::lround(0.4 * join.rate), (kIntroBars + 8) * bar};
+    const LoopPoints moved = joins.Near(given, join.rate, 1).front().loop;
+    EXPECT_LE(BeatsOffTheBar(join, moved.start), kRefinedBeats) << Bars(join, moved.start);
+    EXPECT_NEAR(Bars(join, moved.start), kIntroBars, 0.25);
+    EXPECT_NEAR(Bars(join, moved.end), kIntroBars + 8, 0.25);
+    const LoopPoints kept = joins.Near(given, 0, 1).front().loop;
+    EXPECT_EQ(kept.start, given.start);
+    EXPECT_EQ(kept.end, given.end);
+  }
 }
 
 SongShape Shape(int loopBars, int repeats, double beatsPerMinute, unsigned seed) {
@@ -140,12 +208,25 @@ TEST(FindLoops, PutsTheRepeatedSectionBeforeAnEndThatRepeatsLessClearly) {
   }
 }
 
-TEST(FindLoops, FindsNothingInNoise) {
+TEST(FindLoops, FindsNothingInNoiseSilenceOrMusicTooShort) {
   std::mt19937 generator(1);
   std::normal_distribution<float> noise(0, 0.2f);
-  std::vector<float> samples(44100 * 20);
-  for (float& sample : samples) sample = noise(generator);
-  EXPECT_TRUE(FindLoops(samples, 44100, {}).empty());
+  std::vector<float> noisy(44100 * 20);
+  for (float& sample : noisy) sample = noise(generator);
+  SongShape twoBars;
+  twoBars.introBars = 1;
+  twoBars.loopBars = 1;
+  twoBars.repeats = 1;
+  twoBars.seamlessLoop = false;
+  const struct {
+    const char* name;
+    std::vector<float> mono;
+  } cases[] = {
+      {"20 s of noise", noisy},
+      {"20 s of silence", std::vector<float>(44100 * 20, 0.0f)},
+      {"two bars of music", MixToMono(MakeSong(twoBars, 1, 44100).audio)},
+  };
+  for (const auto& tried : cases) EXPECT_TRUE(FindLoops(tried.mono, 44100, {}).empty()) << tried.name;
 }
 
 }  // namespace

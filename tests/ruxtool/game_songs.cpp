@@ -71,10 +71,23 @@ GameSong MakeGameSong(GameShape shape, double leadSeconds, int channels, long ra
   return ShapeGameSong(generated.audio, generated.loop, shape, leadSeconds);
 }
 
+PcmAudio MakeSongWithAnEnding(unsigned seed, double beatsPerMinute, int channels, long rate) {
+  SongShape shape;
+  shape.introBars = kEndingSongIntroBars;
+  shape.loopBars = kEndingSongBodyBars;
+  shape.repeats = 1;
+  shape.outroBars = kEndingSongEndingBars;
+  shape.beatsPerMinute = beatsPerMinute;
+  shape.seamlessLoop = false;
+  shape.seed = seed;
+  shape.fadeOutSeconds = kEndingSongFadedBars * 4 * 60 / beatsPerMinute;
+  return LossyRoundTrip(MakeSong(shape, channels, rate).audio);
+}
+
 PcmAudio LossyRoundTrip(const PcmAudio& audio) {
   const VorbisSettings settings{audio.channels, audio.rate, 0.3f, 1};
   const PartPlan whole{{{0, audio.Frames()}}, 0, audio.Frames()};
-  const ReferencePcm decoded = DecodeReference(EncodePart(audio, whole, settings).stream);
+  const ReferencePcm decoded = DecodeReference(EncodePart(audio, whole, settings));
   PcmAudio lossy{decoded.channels, decoded.rate};
   lossy.samples.resize(decoded.pcm.size() / 2);
   for (size_t i = 0; i < lossy.samples.size(); ++i) {

@@ -34,5 +34,11 @@ GameSong ShapeGameSong(const PcmAudio& source, LoopPoints section, GameShape sha
 // (about 15.6 s) and two bars of other music after it.
 GameSong MakeGameSong(GameShape shape, double leadSeconds, int channels, long rate);
 
+// Bars of chords, each with a melody and drums of its own so that nothing repeats as a copy: two bars
+// of introduction, twelve of the body, four of an ending whose last three fade out to silence; through
+// the lossy round trip.
+constexpr int kEndingSongIntroBars = 2, kEndingSongBodyBars = 12, kEndingSongEndingBars = 4, kEndingSongFadedBars = 3;
+PcmAudio MakeSongWithAnEnding(unsigned seed, double beatsPerMinute, int channels, long rate);
+
 // audio encoded at libvorbisenc's quality 0.3 and decoded again, as 16-bit samples.
 PcmAudio LossyRoundTrip(const PcmAudio& audio);

@@ -1,7 +1,8 @@
 // The loop make cuts at, from its options or the input's tags, on songs shaped the way released games
 // ship their loops: points a little off from where the music repeats are moved there and make says
 // so; points where nothing repeats, or with --exact-loop, stay exactly as given; on music that repeats
-// at every period, points whose seam is already a copy stay as given too.
+// at every period, points whose seam is already a copy stay as given too; with --loop-tolerance, points
+// known only roughly move to where the music joins best, on the bar line.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -26,13 +27,17 @@ const GameSong& Song(GameShape shape) {
   return songs[shape];
 }
 
-bool ParseArguments(const std::string& line, MakeOptions& options) {
+bool ParseArguments(const std::string& line, MakeOptions& options, std::string& error) {
   std::istringstream words(line + " song.wav intro.ogg loop.ogg");
   std::vector<std::string> arguments{std::istream_iterator<std::string>(words), {}};
   std::vector<char*> pointers;
   for (std::string& argument : arguments) pointers.push_back(&argument[0]);
-  std::string error;
   return ParseMakeOptions(static_cast<int>(pointers.size()), pointers.data(), options, error);
+}
+
+bool ParseArguments(const std::string& line, MakeOptions& options) {
+  std::string error;
+  return ParseArguments(line, options, error);
 }
 
 struct GivenLoopCase {
@@ -164,6 +169,61 @@ TEST(MakeLoop, ChecksTheLoopOfAShortInputWithinIt) {
       << error;
   EXPECT_EQ(choice.loop.start, 11025);
   EXPECT_EQ(choice.loop.end, 33075);
+}
+
+// 123 beats a minute at 44100 Hz: a bar of 86048.8 frames.
+constexpr double kBar = 4 * 60 / 123.0 * 44100;
+
+std::string Seconds(double frames) { return std::to_string(frames / 44100) + "s"; }
+
+struct ToleranceCase {
+  const char* name;
+  std::string options;
+  const char* moved;    // what make says, or empty where the points stay
+  const char* problem;  // the error, for options make refuses
+};
+
+TEST(MakeLoop, MovesPointsKnownRoughlyOntoTheBarLineWithinTheTolerance) {
+  static const PcmAudio song = MakeSongWithAnEnding(1, 123, 2, 44100);
+  const std::string late = " --loop-start " + Seconds(2 * kBar + 0.4 * 44100) + " --loop-end " + Seconds(10 * kBar);
+  const ToleranceCase cases[] = {
+      {"the start 0.4 s late, a tolerance of 1 s", late + " --loop-tolerance 1s", "on the downbeat, in step", nullptr},
+      {"the same, the tolerance in frames", late + " --loop-tolerance 44100", "on the downbeat, in step", nullptr},
+      {"the same without a tolerance", late, nullptr, nullptr},
+      {"a tolerance reaching before the input's start", " --loop-start 0.5s --loop-end " + Seconds(10 * kBar) +
+           " --loop-tolerance 1s", "", nullptr},
+      {"a tolerance as long as the loop", late + " --loop-tolerance 20s", nullptr, "reaches across the loop"},
+      {"a tolerance that is no duration", late + " --loop-tolerance 1x", nullptr, "--loop-tolerance cannot take 1x"},
+      {"a tolerance with --exact-loop", late + " --exact-loop --loop-tolerance 1s", nullptr, "give one of the two"},
+  };
+  for (const ToleranceCase& tolerance : cases) {
+    SCOPED_TRACE(tolerance.name);
+    MakeOptions options;
+    std::string error;
+    LoopChoice choice;
+    const bool parsed = ParseArguments(tolerance.options, options, error);
+    const bool chosen = parsed && ChooseLoop(RequestFor(options, "song.wav", "").loop, "song.wav", song, kMinimumLoop, choice, error);
+    if (tolerance.problem) {
+      EXPECT_FALSE(chosen);
+      EXPECT_NE(error.find(tolerance.problem), std::string::npos) << error;
+      continue;
+    }
+    ASSERT_TRUE(chosen) << error;
+    if (!tolerance.moved) {
+      EXPECT_TRUE(choice.moved.empty()) << choice.moved;
+      EXPECT_EQ(choice.loop.start, options.loopStart.FrameAt(44100));
+      continue;
+    }
+    if (*tolerance.moved == 0) {
+      EXPECT_NE(choice.source.find("the tolerance clipped to the input's start"), std::string::npos) << choice.source;
+      EXPECT_GE(choice.loop.start, 1);
+      continue;
+    }
+    EXPECT_NE(choice.moved.find(tolerance.moved), std::string::npos) << choice.moved;
+    // On the bar lines, within an eighth of a beat.
+    EXPECT_NEAR(choice.loop.start, 2 * kBar, kBar / 32);
+    EXPECT_NEAR(choice.loop.end, 10 * kBar, kBar / 32);
+  }
 }
 
 }  // namespace

@@ -243,6 +243,10 @@ TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
       {"an output folder that does not exist", wav, "--loop-start 20000 ", Path("missing\\intro.ogg") + " " +
        Path("loop.ogg"), 1, "cannot write"},
       {"a time without its unit", wav, "--loop-start 0.5 ", twoOutputs, 2, "--loop-start cannot take 0.5"},
+      {"a loop tolerance that is no duration", wav, "--loop-start 20000 --loop-tolerance soon ", twoOutputs, 2,
+       "--loop-tolerance cannot take soon"},
+      {"a loop tolerance across the loop", wav, "--loop-start 20000 --loop-end 40000 --loop-tolerance 1s ", twoOutputs, 1,
+       "the loop tolerance 1s (44100 frames) reaches across the loop of 20000 frames"},
       {"a header on two parts", wav, "--header rux --loop-start 20000 ", twoOutputs, 2, "plain Ogg Vorbis"},
       {"one file for both parts", wav, "--loop-start 20000 ", Path("loop.ogg") + " " + Path("loop.ogg"), 2,
        "two different files"},

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,18 @@ TEST_F(Ruxtool, FindsThePhrasesLoopAndMakesThePartsOfTheBestOnAsked) {
   ASSERT_EQ(std::sscanf(found.c_str(), "%ld %ld %lf\n", &start, &end, &score), 3) << found;
   EXPECT_EQ(end - start, 344195) << found;
   EXPECT_LE(std::count(found.begin(), found.end(), '\n'), 2) << found;
+  // Points given 0.1 s off, known to within 0.2 s: the best join within reach first, with its figure.
+  const std::string roughly = "--count 1 --loop-start " + std::to_string(start + 4410) + " --loop-end " + std::to_string(end) +
+                           " --loop-tolerance 0.2s ";
+  ASSERT_EQ(Tool("find-loop " + roughly + phrase), 0u) << ReadFileBytes(Output());
+  const std::string joined = ReadFileBytes(Output());
+  long joinStart = 0, joinEnd = 0;
+  ASSERT_EQ(std::sscanf(joined.c_str(), "%ld %ld", &joinStart, &joinEnd), 2) << joined;
+  EXPECT_LE(std::labs(joinStart - start - 4410), 8820) << joined;
+  EXPECT_LE(std::labs(joinEnd - end), 8820) << joined;
+  EXPECT_NE(joined.find(", join at percentile "), std::string::npos) << joined;
+  EXPECT_EQ(Tool("find-loop --loop-tolerance 0.2s " + phrase), 2u);
+  EXPECT_NE(ReadFileBytes(Output()).find("--loop-start and --loop-tolerance go together"), std::string::npos);
   ASSERT_EQ(Tool("make --loop-start auto " + phrase + " " + Quoted(directory_ / "intro.ogg") + " " +
                  Quoted(directory_ / "loop.ogg")),
             0u)

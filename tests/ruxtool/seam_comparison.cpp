@@ -1,4 +1,5 @@
-// MadeSeams, SplitSeams and UncutCosts: every stream played through the exports under test.
+// PlayedOnce, MadeSeams, SplitSeams and UncutSeams: every stream played through the exports under
+// test.
 #include "seam_comparison.h"
 
 #include <cstdint>
@@ -23,8 +24,9 @@ PcmAudio IdealPlayback(const GeneratedSong& song) {
   return ideal;
 }
 
-// The stream played once through the exports.
-std::vector<float> Played(const std::string& stream, int channels) {
+}  // namespace
+
+std::vector<float> PlayedOnce(const std::string& stream, int channels) {
   std::vector<float> samples;
   DecoderRecord record{};
   Rux2().RUX_Init(&record);
@@ -42,8 +44,6 @@ std::vector<float> Played(const std::string& stream, int channels) {
   return samples;
 }
 
-}  // namespace
-
 SeamCheck MadeSeams(const SeamCase& seamCase) {
   LoopStreams streams;
   MakeLoopStreams(seamCase.song.audio, seamCase.song.loop, SettingsOf(seamCase), streams);
@@ -55,22 +55,22 @@ SeamCheck SplitSeams(const SeamCase& seamCase) {
   VorbisSettings settings = SettingsOf(seamCase);
   std::string intro;
   if (loop.start > 0) {
-    intro = EncodePart(seamCase.song.audio, PartPlan{{{0, loop.start}}, 0, loop.start}, settings).stream;
+    intro = EncodePart(seamCase.song.audio, PartPlan{{{0, loop.start}}, 0, loop.start}, settings);
     ++settings.serial;
   }
   const std::string loopPart =
-      EncodePart(seamCase.song.audio, PartPlan{{{loop.start, loop.Length()}}, 0, loop.Length()}, settings).stream;
+      EncodePart(seamCase.song.audio, PartPlan{{{loop.start, loop.Length()}}, 0, loop.Length()}, settings);
   return CheckSeams(Rux2(), seamCase.song.audio, loop, intro, loopPart);
 }
 
-std::vector<double> UncutCosts(const SeamCase& seamCase, const SeamCheck& check) {
+std::vector<SeamError> UncutSeams(const SeamCase& seamCase, const SeamCheck& check) {
   const PcmAudio ideal = IdealPlayback(seamCase.song);
-  const std::string uncut = EncodePart(ideal, PartPlan{{{0, ideal.Frames()}}, 0, ideal.Frames()}, SettingsOf(seamCase)).stream;
-  const std::vector<float> played = Played(uncut, ideal.channels);
+  const std::string uncut = EncodePart(ideal, PartPlan{{{0, ideal.Frames()}}, 0, ideal.Frames()}, SettingsOf(seamCase));
+  const std::vector<float> played = PlayedOnce(uncut, ideal.channels);
   if (played.size() != ideal.samples.size()) return {};
-  std::vector<double> costs;
+  std::vector<SeamError> seams;
   for (const SeamResult& seam : check.seams) {
-    costs.push_back(MeasureSeam(ideal.samples.data(), played.data(), ideal.Frames(), ideal.channels, seam.frame).Cost());
+    seams.push_back(MeasureSeam(ideal.samples.data(), played.data(), ideal.Frames(), ideal.channels, seam.frame));
   }
-  return costs;
+  return seams;
 }

@@ -150,15 +150,15 @@ void PrintMakeTime() {
 
 void PrintSeams(const SeamCase& seamCase) {
   const SeamCheck made = MadeSeams(seamCase), split = SplitSeams(seamCase);
-  const std::vector<double> uncut = UncutCosts(seamCase, made);
+  const std::vector<SeamError> uncut = UncutSeams(seamCase, made);
   if (!made.problem.empty() || !split.problem.empty() || uncut.size() != made.seams.size()) {
     std::printf("  %-44s does not play: %s%s\n", seamCase.name, made.problem.c_str(), split.problem.c_str());
     return;
   }
   for (size_t i = 0; i < made.seams.size(); ++i) {
     std::printf("  %-44s %-26s %+6.2f  %+6.2f  %+6.2f   %+6.2f  %+6.2f\n", seamCase.name, made.seams[i].name,
-                made.seams[i].error.Cost(), split.seams[i].error.Cost(), uncut[i],
-                made.seams[i].error.Cost() - uncut[i], split.seams[i].error.Cost() - uncut[i]);
+                made.seams[i].error.Cost(), split.seams[i].error.Cost(), uncut[i].Cost(),
+                made.seams[i].error.Cost() - uncut[i].Cost(), split.seams[i].error.Cost() - uncut[i].Cost());
   }
 }
 
@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
               "windows 2 to 16 window lengths away (goal: make's at most 1 dB more than the uncut stream's):\n");
   std::printf("  %-44s %-26s %6s  %6s  %6s   %6s  %6s\n", "loop", "seam", "make", "split", "uncut", "make-u",
               "split-u");
-  for (const SeamCase& seamCase : SeamCases()) PrintSeams(seamCase);
+  for (const SeamCase& seamCase : SeamCases("")) PrintSeams(seamCase);
   for (int i = 1; i + 2 < argc; i += 3) {
     SeamCase music{argv[i], {}, 0.5f};
     std::string error;
