@@ -23,7 +23,7 @@ struct MadeFrom {
   std::string loop;       // what was used: "frames A to B", or "none"
   std::string loopFrom;   // where it came from, as make says: "the input's smpl chunk"
   std::string loopMoved;  // empty, or what was given and why make moved it
-  std::string join;       // empty, or the musical join's figure: "percentile 72, excess +0.4 dB, ..."
+  std::string join;       // empty, or the musical join's figure: "join at percentile 72, excess +0.4 dB; ..."
   std::vector<RecordedSeam> seams;  // once make's check has played the streams
 
   // "RUXTOOL_VERSION=..." and the others, for the stream's comment header.

@@ -31,8 +31,8 @@ std::string LoopRecord(const LoopChoice& choice) {
   return "frames " + std::to_string(choice.loop.start) + " to " + std::to_string(choice.loop.end);
 }
 
-// How abrupt the loop's join sounds, "percentile 72, excess +0.4 dB, +0.1 dB beyond the music's own
-// jump"; none for a single stream. A loop whose music goes on as a copy, on either side of it, jumps
+// How abrupt the loop's join sounds, "join at percentile 72, excess +0.4 dB; +0.1 dB beyond the
+// music's own jump"; none for a single stream. A loop whose music goes on as a copy, on either side of it, jumps
 // exactly as the music itself does at one of its points, however abrupt that moment is: the last
 // figure, the jump less the larger of the music's own jumps at the two points, tells such a loop from a
 // cut the music never makes.
@@ -47,10 +47,9 @@ std::string JoinRecord(const PcmAudio& audio, const LoopChoice& choice) {
     if (inside) own = std::max(own, measure.OwnJump(frame));
   }
   const double beyond = std::isfinite(own) ? join.jumpDb - own : join.excessDb;
-  char text[96];
-  std::snprintf(text, sizeof text, "percentile %.0f, excess %+.1f dB, %+.1f dB beyond the music's own jump",
-                join.percentile, join.excessDb, beyond);
-  return text;
+  char text[64];
+  std::snprintf(text, sizeof text, "; %+.1f dB beyond the music's own jump", beyond);
+  return JoinFigureText(join) + text;
 }
 
 // What the streams record before they are played: the request's record and the loop chosen.

@@ -55,8 +55,8 @@ double TruePeakCeilingOf(const MadeFrom& made) {
 
 RecordedJoin JoinOf(const MadeFrom& made) {
   RecordedJoin join;
-  join.recorded = std::sscanf(made.join.c_str(), "percentile %lf, excess %lf dB, %lf dB beyond", &join.percentile,
-                              &join.excessDb, &join.beyondDb) == 3;
+  join.recorded = std::sscanf(made.join.c_str(), "join at percentile %lf, excess %lf dB; %lf dB beyond",
+                              &join.percentile, &join.excessDb, &join.beyondDb) == 3;
   return join.recorded ? join : RecordedJoin();
 }
 

@@ -17,8 +17,8 @@ struct SoundtrackTotals {
 
 // The true-peak ceiling the stream was levelled to (its recorded --true-peak), else make's default.
 double TruePeakCeilingOf(const MadeFrom& made);
-// The musical join's figure as the stream records it ("percentile 72, excess +0.4 dB, +0.1 dB beyond
-// the music's own jump").
+// The musical join's figure as the stream records it ("join at percentile 72, excess +0.4 dB; +0.1 dB
+// beyond the music's own jump").
 struct RecordedJoin {
   bool recorded = false;
   double percentile = -1;  // of the song's moments, the share less abrupt
