@@ -1,9 +1,10 @@
-// Make: a folder made file by file, or one input made into its streams, with all that make did and
-// measured printed for the developer.
+// Make: a folder made file by file, and reported on when asked, or one input made into its streams,
+// with all that make did and measured printed for the developer.
 #include "commands/commands.h"
 #include "commands/interruption.h"
 #include "make_options/make_request.h"
 #include "making/stream_making.h"
+#include "report/soundtrack_report.h"
 #include "soundtrack/folder_make.h"
 #include "system/console_output.h"
 #include "system/free_memory.h"
@@ -144,7 +145,9 @@ int MakeFile(const Rux2Exports& rux, const MakeOptions& options) {
 
 int Make(const Rux2Exports& rux, const MakeOptions& options) {
   CatchInterruptions();
+  if (!options.folder) return MakeFile(rux, options);
   // The heap's own overhead and the gaps between what the address space holds take some of what is free.
   const uint64_t memory = FreeMemory() / 8 * 7;
-  return options.folder ? MakeFolder(rux, options, StopRequested, memory) : MakeFile(rux, options);
+  if (options.report.empty()) return MakeFolder(rux, options, StopRequested, memory);
+  return MakeFolderWithReport(rux, options, StopRequested, memory);
 }

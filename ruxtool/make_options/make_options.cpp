@@ -47,7 +47,9 @@ const char kMakeUsage[] =
     "  --value3 N      the header's value 3 (default 0)\n"
     "  --extra HEX     an RX2A header's 16 extra bytes, up to 32 hex digits (default zeros)\n"
     "  -j N            for a folder: files made at once (default: one per processor)\n"
-    "  --force         for a folder: every file made again, up to date or not\n";
+    "  --force         for a folder: every file made again, up to date or not\n"
+    "  --report REPORT_FOLDER  for a folder: then writes REPORT_FOLDER\\index.html, the page of every\n"
+    "                  stream in the output folder (see ruxtool report); it may not lie in either folder\n";
 
 namespace {
 
@@ -95,6 +97,7 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
   }
   if (option == "--header") return ParseHeader(value, options.header.kind);
   if (option == "-j") return ParseWholeNumber(value, 1, 64, options.jobs);
+  if (option == "--report") return !(options.report = value).empty();
   headerValues = true;
   if (option == "--value1") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value1);
   if (option == "--value3") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value3);
@@ -103,7 +106,7 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 
 bool TakesValue(const std::string& option) {
   for (const char* name : {"--loop-start", "--loop-end", "--loop-tolerance", "--crossfade", "--quality", "--loudness",
-                           "--true-peak", "--header", "--value1", "--value3", "--extra", "-j"}) {
+                           "--true-peak", "--header", "--value1", "--value3", "--extra", "-j", "--report"}) {
     if (option == name) return true;
   }
   return false;
@@ -117,6 +120,12 @@ std::string FolderProblem(const MakeOptions& options) {
   // What make writes there would be read as input next time.
   if (IsSameOrUnder(options.output, options.input)) {
     return "the output folder may not be the input folder or lie in it";
+  }
+  if (!options.report.empty() && IsSameOrUnder(options.report, options.output)) {
+    return "the report folder may not be the output folder or lie in it: that folder ships with the game";
+  }
+  if (!options.report.empty() && IsSameOrUnder(options.report, options.input)) {
+    return "the report folder may not be the source folder or lie in it: its sound would be made next time";
   }
   return {};
 }
@@ -146,7 +155,9 @@ std::string FileProblem(const MakeOptions& options) {
   if (options.exactLoop && (!twoParts || options.loopStartAuto)) {
     return "--exact-loop keeps a loop's given points: it needs two outputs and no --loop-start auto";
   }
-  if (options.jobs || options.force) return "-j and --force apply to a folder";
+  if (options.jobs || options.force || !options.report.empty()) {
+    return "-j, --force and --report apply to a folder; ruxtool report reports streams made before";
+  }
   return {};
 }
 

@@ -29,6 +29,7 @@ struct MakeOptions {
   LoudnessTarget loudness;
   unsigned jobs = 0;   // -j: files of a folder made at once; 0 for one per processor
   bool force = false;  // --force: every file of a folder made again, up to date or not
+  std::string report;  // --report: the folder the soundtrack's report page goes into, for a folder
 };
 
 extern const char kMakeUsage[];

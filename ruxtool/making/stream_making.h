@@ -35,6 +35,7 @@ struct MakeRequest {
   bool levelLoudness = false;
   LoudnessTarget loudness;
   MadeFrom record;  // what the streams record they were made from; the loop used is filled in
+  PlaybackListener* listener = nullptr;  // hears the check play the streams, and whether they were kept
 };
 
 struct MadeStreams {
@@ -44,6 +45,7 @@ struct MadeStreams {
   bool decodedFromVorbis = false;
   LoopChoice loop;
   JoinFigure join;                // of the loop's end cut into its start, as the game would jump
+  std::string joinRecord;         // as the streams record it, with the music's own jump; empty for none
   bool crossfadeChosen = false;   // from the music
   bool seamRepeats = false;       // so that none was chosen
   CrossfadePlan crossfade;        // its parts: the loop as the introduction and the loop part divide it

@@ -7,6 +7,7 @@
 
 #include "audio_files/pcm_audio.h"
 #include "rux2_library/rux2_exports.h"
+#include "seams/playback_listener.h"
 #include "seams/seam_measure.h"
 #include "seams/wrap_measure.h"
 
@@ -26,6 +27,12 @@ struct SeamCheck {
 
 // Plays the introduction, then the loop part twice; or, with no introduction, the loop part (a single
 // stream, which may begin with a header) twice. audio: what they should play; loop: where the parts lie
-// in it; crossfade: the sides of the crossfade baked into the loop part's last frames, if any.
+// in it; crossfade: the sides of the crossfade baked into the loop part's last frames, if any. listener,
+// when given, hears all that plays.
 SeamCheck CheckSeams(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const std::string& intro,
-                     const std::string& loopPart, const CrossfadeSides& crossfade = CrossfadeSides());
+                     const std::string& loopPart, const CrossfadeSides& crossfade = CrossfadeSides(),
+                     PlaybackListener* listener = nullptr);
+// The parts' headers read as CheckSeams reads them, with their format and length checked, and nothing
+// played: for streams whose audio pages are those CheckSeams played. Empty, or the problem.
+std::string CheckHeaders(const Rux2Exports& rux, const PcmAudio& audio, LoopPoints loop, const std::string& intro,
+                         const std::string& loopPart);

@@ -37,10 +37,6 @@ struct FolderFile {
   uint64_t memory = 0;  // what making it takes, from its header
 };
 
-std::string Joined(const std::string& folder, const std::string& relative) {
-  return LastSeparator(folder) == folder.size() - 1 ? folder + relative : folder + kPathSeparator + relative;
-}
-
 // The loops.txt of each folder, read once; the lines that name no file are reported by MakeFolder.
 class LoopLists {
  public:
@@ -48,7 +44,7 @@ class LoopLists {
   const LoopList& Of(const std::string& folder) {
     const auto found = lists_.find(folder);
     if (found != lists_.end()) return found->second;
-    return lists_[folder] = ParseLoopList(ReadWholeFile(Joined(source_, folder + "loops.txt")));
+    return lists_[folder] = ParseLoopList(ReadWholeFile(JoinedPath(source_, folder + "loops.txt")));
   }
   const std::map<std::string, LoopList>& All() const { return lists_; }
 
@@ -78,9 +74,9 @@ FolderFile Plan(const MakeOptions& options, const std::string& relative, LoopLis
   std::string problem;
   const LoopListEntry* entry = lists.Of(folder).Find(name, problem);
   FolderFile file{relative, {}, problem};
-  file.request = RequestFor(options, Joined(options.input, relative), entry ? "loops.txt " + entry->text : "the input");
+  file.request = RequestFor(options, JoinedPath(options.input, relative), entry ? "loops.txt " + entry->text : "the input");
   TakeLoopListEntry(entry, file.request.loop);
-  const std::string base = Joined(options.output, relative.substr(0, relative.find_last_of('.')));
+  const std::string base = JoinedPath(options.output, relative.substr(0, relative.find_last_of('.')));
   file.request.introPath = base + ".intro.ogg";
   file.request.loopPath = base + ".loop.ogg";
   file.request.singlePath = base + ".ogg";
@@ -250,7 +246,7 @@ void SweepTemporaries(const std::string& output) {
 }  // namespace
 
 int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted,
-               uint64_t memory) {
+               uint64_t memory, const ListenerFor& listenerFor) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::string> relatives;
   size_t macFiles = 0;
@@ -261,7 +257,10 @@ int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::fu
   }
   LoopLists lists(options.input);
   std::vector<FolderFile> files;
-  for (const std::string& relative : relatives) files.push_back(Plan(options, relative, lists));
+  for (const std::string& relative : relatives) {
+    files.push_back(Plan(options, relative, lists));
+    if (listenerFor) files.back().request.listener = listenerFor(files.back().request);
+  }
   RefuseSharedOutputs(files);
   const std::vector<std::string> unused = UnusedLines(lists, files);
   for (const std::string& line : unused) Print("%s\n", line.c_str());
