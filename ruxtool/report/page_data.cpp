@@ -101,6 +101,14 @@ std::string Media(const StreamReport& report) {
   return media.Add("envelope", file(2)).Add("closeUp", file(3)).Add("level", file(4)).Json();
 }
 
+// The frames of the crossfade make baked into the loop part's last frames, from its record "frames A to
+// B, crossfade N frames"; 0 for none.
+long CrossfadeFrames(const MadeFrom& made) {
+  long start = 0, end = 0, frames = 0;
+  return std::sscanf(made.loop.c_str(), "frames %ld to %ld, crossfade %ld frames", &start, &end, &frames) == 3 ? frames
+                                                                                                                 : 0;
+}
+
 std::string Stream(const StreamReport& report) {
   JsonObject stream;
   stream.Add("name", Name(report.files.name)).Add("twoParts", report.files.introPath.empty() ? "false" : "true");
@@ -117,6 +125,7 @@ std::string Stream(const StreamReport& report) {
       .Add("loopGiven", Text(report.made.loopGiven))
       .Add("loopFrom", Text(report.made.loopFrom))
       .Add("loopMoved", Text(report.made.loopMoved))
+      .Add("crossfadeFrames", Number(CrossfadeFrames(report.made)))
       .Add("join", Join(report.made))
       .Add("seams", Seams(report.made))
       .Add("lufs", Number(heard.loudness.lufs))

@@ -312,6 +312,14 @@ TEST_F(Report, TheStreamsRecordWhereTheirLoopCameFromWhyItMovedAndHowTheirSeamsP
   EXPECT_EQ(DecodeReference(ReadFileBytes(Path("loop.ogg"))).Frames(), song.loop.Length());
 }
 
+TEST_F(Report, ShowsTheCrossfadeBakedIntoTheLoopPart) {
+  const GeneratedSong song = ShortSong(2);
+  AddSong("song.wav", 2, 44100, song.audio.samples, &song.loop);
+  ASSERT_EQ(Make({"--crossfade", "0.1s"}), 0);
+  ASSERT_EQ(ReportAlone("report"), 0);
+  EXPECT_NE(DataOf(Page("report")).find("\"crossfadeFrames\":4410"), std::string::npos) << DataOf(Page("report"));
+}
+
 struct RefusedCase {
   const char* name;
   std::vector<std::string> words;  // the folders under the test's

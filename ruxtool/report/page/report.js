@@ -86,6 +86,12 @@
     if (stream.recorded) {
       addFact(list, texts.loopFrom, stream.loopFrom || stream.loopGiven);
       addFact(list, texts.loopMoved, stream.loopMoved || texts.notMoved);
+      if (stream.crossfadeFrames) {
+        addFact(list, texts.crossfade, fill(texts.crossfadeFigures, {
+          frames: stream.crossfadeFrames,
+          milliseconds: (1000 * stream.crossfadeFrames / rate).toFixed(0)
+        }));
+      }
       if (stream.seams.length) addFact(list, texts.seams, stream.seams.map(seamText).join("\n"));
       if (stream.join) {
         addFact(list, texts.join, fill(texts.joinFigures, {
@@ -156,7 +162,7 @@
     card.appendChild(marks);
     card.appendChild(facts(stream));
     var media = stream.media;
-    card.appendChild(picture("envelope", media.envelope, texts.envelope));
+    card.appendChild(picture("envelope", media.envelope, stream.twoParts ? texts.envelope : texts.envelopeSingle));
     var wrap = element("div", "wrap-pictures");
     wrap.appendChild(picture("close-up", media.closeUp, texts.closeUp));
     wrap.appendChild(picture("level", media.level, texts.level));
