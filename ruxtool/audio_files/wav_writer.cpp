@@ -94,3 +94,7 @@ std::string Pcm16(const std::vector<float>& samples) {
   }
   return pcm;
 }
+
+std::string WavFileBytes(int channels, unsigned long rate, const std::string& pcm) {
+  return WavHeader(channels, rate, static_cast<uint32_t>(pcm.size()), {}) + pcm;
+}

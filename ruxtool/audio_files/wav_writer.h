@@ -1,4 +1,4 @@
-// 16-bit PCM WAV files: what decode writes, and the sample phrase with its loop.
+// 16-bit PCM WAV files: what decode writes, the sample phrase with its loop, and the report's excerpts.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,8 @@
 // the file cannot be written.
 bool WriteWavFile(const std::string& path, int channels, unsigned long rate, const std::string& pcm,
                   const LoopPoints* loop = nullptr);
+// The bytes of such a file without a loop.
+std::string WavFileBytes(int channels, unsigned long rate, const std::string& pcm);
 // Samples within -1..1 as 16-bit PCM, rounded.
 std::string Pcm16(const std::vector<float>& samples);
 

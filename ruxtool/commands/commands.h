@@ -2,6 +2,7 @@
 #pragma once
 
 #include "commands/find_loop_options.h"
+#include "commands/report_options.h"
 #include "commands/tool_options.h"
 #include "make_options/make_options.h"
 #include "rux2_library/rux2_library.h"
@@ -14,3 +15,5 @@ int Decode(const Rux2Library& rux, const ToolOptions& options);
 int Make(const Rux2Exports& rux, const MakeOptions& options);
 // Prints the loops the input's music holds, best first.
 int FindLoop(const FindLoopOptions& options);
+// Writes the page of a soundtrack's streams.
+int Report(const Rux2Exports& rux, const ReportOptions& options);

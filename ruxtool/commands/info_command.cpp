@@ -44,6 +44,14 @@ void PrintMadeFrom(const std::string& path, long long offset) {
   Print("made by:      ruxtool %s with %s\n", made.version.c_str(), made.options.c_str());
   Print("made from:    an input of %s, its loop from %s: %s\n", made.input.c_str(), made.loopGiven.c_str(),
               made.loop.c_str());
+  if (!made.loopFrom.empty()) Print("loop from:    %s\n", made.loopFrom.c_str());
+  if (!made.loopMoved.empty()) Print("loop moved:   %s\n", made.loopMoved.c_str());
+  if (!made.join.empty()) Print("join:         %s\n", made.join.c_str());
+  for (const RecordedSeam& seam : made.seams) {
+    if (!seam.measured) continue;
+    Print("seam %-24s %.1f dB signal to noise, %.1f dB in the music around it\n", seam.name.c_str(), seam.seamSnr,
+          seam.bodySnr);
+  }
 }
 
 }  // namespace

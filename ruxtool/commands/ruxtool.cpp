@@ -1,5 +1,5 @@
 // ruxtool: shows and decodes the engine's streams through rux2.dll, called as the engine calls it,
-// makes them from audio files, and finds the loops in those.
+// makes them from audio files, finds the loops in those, and reports on a soundtrack made.
 #include <exception>
 #include <new>
 #include <string>
@@ -25,6 +25,8 @@ int Run(const ToolOptions& options) {
       return ShowInfo(rux, options);
     case ToolOptions::Command::kDecode:
       return Decode(rux, options);
+    case ToolOptions::Command::kReport:
+      return Report(rux, options.report);
     default:
       return Make(rux, options.make);
   }
@@ -38,7 +40,7 @@ int wmain(int argc, wchar_t** wideArgv) {
   ToolOptions options;
   std::string error;
   if (!ParseToolOptions(arguments.Count(), arguments.Words(), options, error)) {
-    PrintError("ruxtool: %s\n\n%s\n%s\n%s", error.c_str(), kUsage, kMakeUsage, kFindLoopUsage);
+    PrintError("ruxtool: %s\n\n%s\n%s\n%s\n%s", error.c_str(), kUsage, kMakeUsage, kFindLoopUsage, kReportUsage);
     return 2;
   }
   // Whatever a step throws ends the run with a message and the exit code of a failure; the outputs'

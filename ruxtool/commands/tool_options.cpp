@@ -12,7 +12,9 @@ const char kUsage[] =
     "       ruxtool decode [options] STREAM OUTPUT.wav\n"
     "       ruxtool make [options] INPUT OUTPUT\n"
     "       ruxtool make [options] INPUT INTRO LOOP\n"
+    "       ruxtool make --report REPORT_FOLDER [options] SOURCE_FOLDER OUTPUT_FOLDER\n"
     "       ruxtool find-loop [options] INPUT\n"
+    "       ruxtool report [-j N] FOLDER REPORT_FOLDER\n"
     "\n"
     "info shows the stream's header, length and format, before and after its Vorbis headers are read.\n"
     "decode writes the stream as it plays, with its loops, to a 16-bit WAV file.\n"
@@ -36,6 +38,8 @@ bool ParseCommand(const char* word, ToolOptions::Command& command) {
     command = ToolOptions::Command::kMake;
   } else if (std::strcmp(word, "find-loop") == 0) {
     command = ToolOptions::Command::kFindLoop;
+  } else if (std::strcmp(word, "report") == 0) {
+    command = ToolOptions::Command::kReport;
   } else {
     return false;
   }
@@ -46,12 +50,15 @@ bool ParseCommand(const char* word, ToolOptions::Command& command) {
 
 bool ParseToolOptions(int argc, char** argv, ToolOptions& options, std::string& error) {
   if (argc < 2 || !ParseCommand(argv[1], options.command)) {
-    error = "the first argument is info, decode, make or find-loop";
+    error = "the first argument is info, decode, make, find-loop or report";
     return false;
   }
   if (options.command == ToolOptions::Command::kMake) return ParseMakeOptions(argc - 2, argv + 2, options.make, error);
   if (options.command == ToolOptions::Command::kFindLoop) {
     return ParseFindLoopOptions(argc - 2, argv + 2, options.findLoop, error);
+  }
+  if (options.command == ToolOptions::Command::kReport) {
+    return ParseReportOptions(argc - 2, argv + 2, options.report, error);
   }
   std::vector<std::string> names;
   for (int i = 2; i < argc; ++i) {

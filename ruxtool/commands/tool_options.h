@@ -5,10 +5,11 @@
 #include <string>
 
 #include "commands/find_loop_options.h"
+#include "commands/report_options.h"
 #include "make_options/make_options.h"
 
 struct ToolOptions {
-  enum class Command { kInfo, kDecode, kMake, kFindLoop };
+  enum class Command { kInfo, kDecode, kMake, kFindLoop, kReport };
   Command command = Command::kInfo;
   std::string stream;      // the single stream, or the introduction
   std::string loopStream;  // the loop part; empty for a single stream
@@ -19,6 +20,7 @@ struct ToolOptions {
   unsigned loops = 1;  // plays of the loop part, or of the whole single stream
   MakeOptions make;
   FindLoopOptions findLoop;
+  ReportOptions report;
 };
 
 extern const char kUsage[];

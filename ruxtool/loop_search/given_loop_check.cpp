@@ -171,3 +171,8 @@ LoopPoints CheckGivenLoop(const std::vector<float>& mono, long rate, LoopPoints 
   const bool clearlyWorse = better <= kClearlyBetter * given && given - better >= kInaudibleMismatch;
   return clearlyWorse ? moved : loop;
 }
+
+bool SeamRepeats(const std::vector<float>& mono, long rate, LoopPoints loop) {
+  return SeamIsCopy(mono, rate, loop, std::lround(kLoopPointReachSeconds * rate)) ||
+         SeamMismatch(mono, loop.start, loop.Length()) <= kRepeatingSeam;
+}

@@ -16,3 +16,8 @@ constexpr double kLoopPointReachSeconds = 0.05;
 // kept if it can be, else the given start, else both moved, never past the input's end. Otherwise, and
 // where nothing repeats near the points, the loop as given.
 LoopPoints CheckGivenLoop(const std::vector<float>& mono, long rate, LoopPoints loop);
+
+// Whether the loop's seam lies where the music repeats, lossy coding and all: it plays as a copy of the
+// music, or its end sounds as what comes before its start, or its start as what comes after its end,
+// so that the wrap plays as the input does.
+bool SeamRepeats(const std::vector<float>& mono, long rate, LoopPoints loop);

@@ -36,6 +36,8 @@ class JoinMeasure {
   // start is LogMel::Distance(Before(end), After(start)).
   std::vector<float> Before(long frame) const { return LevelsAt(frame - spectra_.Window()); }
   std::vector<float> After(long frame) const { return LevelsAt(frame); }
+  // Each band's power below which it counts as silent, so that other audio's spectra weigh alike.
+  const std::vector<float>& Floors() const { return floors_; }
 
  private:
   std::vector<float> LevelsAt(long first) const;

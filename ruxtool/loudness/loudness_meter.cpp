@@ -1,13 +1,10 @@
-// MeasureLoudness: the frames handed to libebur128 a block at a time, its speakers named for the
-// Vorbis channel order. ebur128_init writes tables of the library's own that every meter reads as it
-// measures: a meter is made while no other measures.
+// LoudnessMeter: libebur128 in its integrated mode, its speakers named for the Vorbis channel order,
+// beside the true-peak meter. ebur128_init writes tables of the library's own that every meter reads
+// as it measures: a meter is made while no other measures.
 #include "loudness/loudness_meter.h"
-
-#include <ebur128.h>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <mutex>
 #include <shared_mutex>
 
@@ -35,44 +32,44 @@ const int kSpeakers[8][8] = {
 
 std::shared_mutex libraryTables;
 
-struct StateDestroyer {
-  void operator()(ebur128_state* state) const { ebur128_destroy(&state); }
-};
-using Meter = std::unique_ptr<ebur128_state, StateDestroyer>;
-
-double HighestTruePeak(ebur128_state* state, int channels) {
-  double highest = 0;
-  for (int channel = 0; channel < channels; ++channel) {
-    double peak = 0;
-    ebur128_true_peak(state, static_cast<unsigned>(channel), &peak);
-    highest = std::max(highest, peak);
-  }
-  return highest;
-}
-
-Meter MakeMeter(const PcmAudio& audio) {
+ebur128_state* MakeState(int channels, long rate) {
+  if (channels < 1 || channels > 8) return nullptr;
   const std::lock_guard<std::shared_mutex> making(libraryTables);
-  return Meter(ebur128_init(static_cast<unsigned>(audio.channels), static_cast<unsigned long>(audio.rate),
-                            EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK));
+  return ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate), EBUR128_MODE_I);
 }
 
 }  // namespace
 
-bool MeasureLoudness(const PcmAudio& audio, long frames, Loudness& loudness) {
-  Meter meter = MakeMeter(audio);
+LoudnessMeter::LoudnessMeter(int channels, long rate) : state_(MakeState(channels, rate)), truePeak_(channels, rate) {
+  for (int channel = 0; state_ && channel < channels; ++channel) {
+    ebur128_set_channel(state_, static_cast<unsigned>(channel), kSpeakers[channels - 1][channel]);
+  }
+}
+
+LoudnessMeter::~LoudnessMeter() {
+  if (state_) ebur128_destroy(&state_);
+}
+
+bool LoudnessMeter::Add(const float* frames, long count) {
+  truePeak_.Add(frames, count);
   const std::shared_lock<std::shared_mutex> measuring(libraryTables);
-  if (!meter) return false;
-  for (int channel = 0; channel < audio.channels; ++channel) {
-    ebur128_set_channel(meter.get(), static_cast<unsigned>(channel), kSpeakers[audio.channels - 1][channel]);
-  }
+  return ebur128_add_frames_float(state_, frames, static_cast<size_t>(count)) == EBUR128_SUCCESS;
+}
+
+Loudness LoudnessMeter::Result() const {
+  Loudness loudness;
+  const std::shared_lock<std::shared_mutex> measuring(libraryTables);
+  ebur128_loudness_global(state_, &loudness.lufs);
+  loudness.truePeakDb = 20 * std::log10(truePeak_.Peak());
+  return loudness;
+}
+
+bool MeasureLoudness(const PcmAudio& audio, long frames, Loudness& loudness) {
+  LoudnessMeter meter(audio.channels, audio.rate);
+  if (!meter.Ready()) return false;
   for (long frame = 0; frame < frames; frame += kFramesPerBlock) {
-    if (StopRequested()) return false;
-    const long count = std::min(kFramesPerBlock, frames - frame);
-    if (ebur128_add_frames_float(meter.get(), audio.Frame(frame), static_cast<size_t>(count)) != EBUR128_SUCCESS) {
-      return false;
-    }
+    if (StopRequested() || !meter.Add(audio.Frame(frame), std::min(kFramesPerBlock, frames - frame))) return false;
   }
-  ebur128_loudness_global(meter.get(), &loudness.lufs);
-  loudness.truePeakDb = 20 * std::log10(HighestTruePeak(meter.get(), audio.channels));
+  loudness = meter.Result();
   return true;
 }

@@ -31,6 +31,11 @@ const char kMakeUsage[] =
     "  --loop-tolerance T  the loop's points, from the options, tags or loops.txt, are known only to\n"
     "                  within T (1s, 0.25s or frames): each is moved within T to where the music\n"
     "                  joins best, in step with the beat and the harmony\n"
+    "  --crossfade C   auto, a length (0.5s, 22050 frames) or 0: the loop's end crossfaded into its start\n"
+    "                  in the loop part's last frames, so that the engine's jump plays on without a cut;\n"
+    "                  the music after the loop's end fades out where the input goes on, and the parts\n"
+    "                  then meet that much later; auto makes none where the music repeats across the\n"
+    "                  loop's seam, else chooses the length from the music, at most 2 s (default auto)\n"
     "  --quality Q     Vorbis quality, -1 to 10 (default 5)\n"
     "  --loudness LUFS one gain for the whole input, so that what the player hears first (the\n"
     "                  introduction and one pass of the loop, or the single stream) has this integrated\n"
@@ -42,7 +47,9 @@ const char kMakeUsage[] =
     "  --value3 N      the header's value 3 (default 0)\n"
     "  --extra HEX     an RX2A header's 16 extra bytes, up to 32 hex digits (default zeros)\n"
     "  -j N            for a folder: files made at once (default: one per processor)\n"
-    "  --force         for a folder: every file made again, up to date or not\n";
+    "  --force         for a folder: every file made again, up to date or not\n"
+    "  --report REPORT_FOLDER  for a folder: then writes REPORT_FOLDER\\index.html, the page of every\n"
+    "                  stream in the output folder (see ruxtool report); it may not lie in either folder\n";
 
 namespace {
 
@@ -79,6 +86,10 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
   }
   if (option == "--loop-end") return options.loopEndGiven = ParseAudioPosition(value, options.loopEnd);
   if (option == "--loop-tolerance") return options.loopToleranceGiven = ParseAudioPosition(value, options.loopTolerance);
+  if (option == "--crossfade") {
+    options.crossfadeAuto = std::strcmp(value, "auto") == 0;
+    return options.crossfadeAuto || ParseAudioPosition(value, options.crossfade);
+  }
   if (option == "--quality") return ParseQuality(value, options.quality);
   if (option == "--loudness") return options.loudnessGiven = ParseDecimalNumber(value, -60, 0, options.loudness.lufs);
   if (option == "--true-peak") {
@@ -86,6 +97,7 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
   }
   if (option == "--header") return ParseHeader(value, options.header.kind);
   if (option == "-j") return ParseWholeNumber(value, 1, 64, options.jobs);
+  if (option == "--report") return !(options.report = value).empty();
   headerValues = true;
   if (option == "--value1") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value1);
   if (option == "--value3") return ParseWholeNumber(value, INT32_MIN, UINT32_MAX, options.header.value3);
@@ -93,8 +105,8 @@ bool ParseOption(const std::string& option, const char* value, MakeOptions& opti
 }
 
 bool TakesValue(const std::string& option) {
-  for (const char* name : {"--loop-start", "--loop-end", "--loop-tolerance", "--quality", "--loudness", "--true-peak", "--header",
-                           "--value1", "--value3", "--extra", "-j"}) {
+  for (const char* name : {"--loop-start", "--loop-end", "--loop-tolerance", "--crossfade", "--quality", "--loudness",
+                           "--true-peak", "--header", "--value1", "--value3", "--extra", "-j", "--report"}) {
     if (option == name) return true;
   }
   return false;
@@ -109,8 +121,16 @@ std::string FolderProblem(const MakeOptions& options) {
   if (IsSameOrUnder(options.output, options.input)) {
     return "the output folder may not be the input folder or lie in it";
   }
+  if (!options.report.empty() && IsSameOrUnder(options.report, options.output)) {
+    return "the report folder may not be the output folder or lie in it: that folder ships with the game";
+  }
+  if (!options.report.empty() && IsSameOrUnder(options.report, options.input)) {
+    return "the report folder may not be the source folder or lie in it: its sound would be made next time";
+  }
   return {};
 }
+
+bool IsNothing(const AudioPosition& length) { return length.IsTime() ? length.seconds == 0 : length.frames == 0; }
 
 std::string FileProblem(const MakeOptions& options) {
   const bool twoParts = !options.loopOutput.empty();
@@ -129,10 +149,15 @@ std::string FileProblem(const MakeOptions& options) {
   if (options.loopToleranceGiven && options.loopStartAuto) {
     return "--loop-tolerance moves given points: the search's loop lies where the music joins already";
   }
+  if (!twoParts && !options.crossfadeAuto && !IsNothing(options.crossfade)) {
+    return "--crossfade bakes the loop's wrap into a loop part: it needs two outputs";
+  }
   if (options.exactLoop && (!twoParts || options.loopStartAuto)) {
     return "--exact-loop keeps a loop's given points: it needs two outputs and no --loop-start auto";
   }
-  if (options.jobs || options.force) return "-j and --force apply to a folder";
+  if (options.jobs || options.force || !options.report.empty()) {
+    return "-j, --force and --report apply to a folder; ruxtool report reports streams made before";
+  }
   return {};
 }
 
@@ -202,6 +227,7 @@ std::string ShapingOptions(const MakeOptions& options) {
   }
   if (options.exactLoop) line += " --exact-loop";
   if (options.loopToleranceGiven) line += " --loop-tolerance " + options.loopTolerance.text;
+  line += " --crossfade " + (options.crossfadeAuto ? std::string("auto") : options.crossfade.text);
   if (options.loopStartAuto) line += " --loop-start auto";
   if (options.header.kind != HeaderChoice::Kind::kNone) {
     std::snprintf(text, sizeof text, " --header %s --value1 %u --value3 %u --extra ",

@@ -22,11 +22,14 @@ struct MakeOptions {
   bool exactLoop = false;  // the loop's points as given, not moved to where the music repeats
   bool loopToleranceGiven = false;  // --loop-tolerance: given points known only to within it
   AudioPosition loopTolerance;
+  bool crossfadeAuto = true;   // --crossfade auto: its length chosen from the music
+  AudioPosition crossfade;     // otherwise its length, 0 for none
   bool loudnessGiven = false;  // --loudness: one gain to its loudness, capped by the true-peak ceiling
   bool truePeakGiven = false;
   LoudnessTarget loudness;
   unsigned jobs = 0;   // -j: files of a folder made at once; 0 for one per processor
   bool force = false;  // --force: every file of a folder made again, up to date or not
+  std::string report;  // --report: the folder the soundtrack's report page goes into, for a folder
 };
 
 extern const char kMakeUsage[];

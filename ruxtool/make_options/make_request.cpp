@@ -17,6 +17,7 @@ MakeRequest RequestFor(const MakeOptions& options, const std::string& input, con
   loop.exact = options.exactLoop;
   loop.toleranceGiven = options.loopToleranceGiven;
   loop.tolerance = options.loopTolerance;
+  request.crossfade = {options.crossfadeAuto, options.crossfade};
   request.quality = options.quality;
   request.header = options.header;
   request.levelLoudness = options.loudnessGiven;

@@ -5,6 +5,7 @@
 #include <ogg/ogg.h>
 #include <vorbis/codec.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "audio_files/input_file.h"
@@ -17,13 +18,38 @@ constexpr size_t kHeadBytes = 65536;
 struct Field {
   const char* tag;
   std::string MadeFrom::*value;
+  bool optional;  // left out where empty
 };
 
-const Field kFields[] = {{"RUXTOOL_VERSION", &MadeFrom::version},
-                         {"RUXTOOL_INPUT", &MadeFrom::input},
-                         {"RUXTOOL_OPTIONS", &MadeFrom::options},
-                         {"RUXTOOL_LOOP_GIVEN", &MadeFrom::loopGiven},
-                         {"RUXTOOL_LOOP", &MadeFrom::loop}};
+const Field kFields[] = {{"RUXTOOL_VERSION", &MadeFrom::version, false},
+                         {"RUXTOOL_INPUT", &MadeFrom::input, false},
+                         {"RUXTOOL_OPTIONS", &MadeFrom::options, false},
+                         {"RUXTOOL_LOOP_GIVEN", &MadeFrom::loopGiven, false},
+                         {"RUXTOOL_LOOP", &MadeFrom::loop, false},
+                         {"RUXTOOL_LOOP_FROM", &MadeFrom::loopFrom, true},
+                         {"RUXTOOL_LOOP_MOVED", &MadeFrom::loopMoved, true},
+                         {"RUXTOOL_JOIN", &MadeFrom::join, true}};
+
+// One comment per seam: "introduction -> loop part: 31.20 dB at the seam, 31.60 dB around it".
+const char kSeamTag[] = "RUXTOOL_SEAM";
+const char kSeamFigures[] = "%lf dB at the seam, %lf dB around it";
+const char kSeamUnmeasured[] = "too short to measure";
+
+std::string SeamText(const RecordedSeam& seam) {
+  if (!seam.measured) return seam.name + ": " + kSeamUnmeasured;
+  char figures[64];
+  std::snprintf(figures, sizeof figures, "%.2f dB at the seam, %.2f dB around it", seam.seamSnr, seam.bodySnr);
+  return seam.name + ": " + figures;
+}
+
+RecordedSeam ParseSeam(const std::string& text) {
+  RecordedSeam seam;
+  const size_t colon = text.rfind(": ");
+  seam.name = text.substr(0, colon);
+  seam.measured = colon != std::string::npos &&
+                  std::sscanf(text.c_str() + colon + 2, kSeamFigures, &seam.seamSnr, &seam.bodySnr) == 2;
+  return seam;
+}
 
 // Where the Ogg stream begins, after a header as the library recognises it.
 size_t StreamStart(const std::string& head) {
@@ -66,7 +92,11 @@ bool ReadComments(const std::string& bytes, vorbis_comment& comment) {
 
 std::vector<std::string> MadeFrom::Comments() const {
   std::vector<std::string> comments;
-  for (const Field& field : kFields) comments.push_back(std::string(field.tag) + "=" + this->*field.value);
+  for (const Field& field : kFields) {
+    if (field.optional && (this->*field.value).empty()) continue;
+    comments.push_back(std::string(field.tag) + "=" + this->*field.value);
+  }
+  for (const RecordedSeam& seam : seams) comments.push_back(std::string(kSeamTag) + "=" + SeamText(seam));
   return comments;
 }
 
@@ -85,6 +115,9 @@ bool ReadMadeFrom(const std::string& path, MadeFrom& made, long long offset) {
     const char* value = read ? vorbis_comment_query(&comment, field.tag, 0) : nullptr;
     made.*field.value = value ? value : "";
   }
+  made.seams.clear();
+  const int seams = read ? vorbis_comment_query_count(&comment, kSeamTag) : 0;
+  for (int i = 0; i < seams; ++i) made.seams.push_back(ParseSeam(vorbis_comment_query(&comment, kSeamTag, i)));
   vorbis_comment_clear(&comment);
   return read && !made.version.empty();
 }

@@ -13,10 +13,11 @@ constexpr uint32_t kMaxChunkFrames = 4096;
 
 }  // namespace
 
-size_t PlayActivePart(const Rux2Exports& rux, DecoderRecord& record, int channels, const PcmSink& sink) {
+size_t PlayActivePart(const Rux2Exports& rux, DecoderRecord& record, int channels, const PcmSink& sink,
+                      size_t enough) {
   std::vector<char> buffer(kRequestBytes + kMaxChunkFrames * 2 * channels);
   size_t bytes = 0;
-  while (!StopRequested()) {
+  while (!StopRequested() && bytes / (2 * channels) < enough) {
     const uint32_t written = rux.RUX_GetProcessFrame(&record, buffer.data(), kRequestBytes);
     sink(buffer.data(), written);
     bytes += written;

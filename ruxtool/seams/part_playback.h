@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 #include "rux2_library/rux2_exports.h"
@@ -10,6 +11,7 @@
 // Receives the bytes of 16-bit PCM each call delivers.
 using PcmSink = std::function<void(const char* pcm, size_t bytes)>;
 
-// Calls RUX_GetProcessFrame until the part has ended (exhausted, and a call that delivered nothing);
-// returns the frames delivered.
-size_t PlayActivePart(const Rux2Exports& rux, DecoderRecord& record, int channels, const PcmSink& sink);
+// Calls RUX_GetProcessFrame until the part has ended (exhausted, and a call that delivered nothing), or
+// until it has delivered enough frames; returns the frames delivered, which may pass enough by a call's.
+size_t PlayActivePart(const Rux2Exports& rux, DecoderRecord& record, int channels, const PcmSink& sink,
+                      size_t enough = SIZE_MAX);

@@ -37,10 +37,6 @@ struct FolderFile {
   uint64_t memory = 0;  // what making it takes, from its header
 };
 
-std::string Joined(const std::string& folder, const std::string& relative) {
-  return LastSeparator(folder) == folder.size() - 1 ? folder + relative : folder + kPathSeparator + relative;
-}
-
 // The loops.txt of each folder, read once; the lines that name no file are reported by MakeFolder.
 class LoopLists {
  public:
@@ -48,7 +44,7 @@ class LoopLists {
   const LoopList& Of(const std::string& folder) {
     const auto found = lists_.find(folder);
     if (found != lists_.end()) return found->second;
-    return lists_[folder] = ParseLoopList(ReadWholeFile(Joined(source_, folder + "loops.txt")));
+    return lists_[folder] = ParseLoopList(ReadWholeFile(JoinedPath(source_, folder + "loops.txt")));
   }
   const std::map<std::string, LoopList>& All() const { return lists_; }
 
@@ -78,9 +74,9 @@ FolderFile Plan(const MakeOptions& options, const std::string& relative, LoopLis
   std::string problem;
   const LoopListEntry* entry = lists.Of(folder).Find(name, problem);
   FolderFile file{relative, {}, problem};
-  file.request = RequestFor(options, Joined(options.input, relative), entry ? "loops.txt " + entry->text : "the input");
+  file.request = RequestFor(options, JoinedPath(options.input, relative), entry ? "loops.txt " + entry->text : "the input");
   TakeLoopListEntry(entry, file.request.loop);
-  const std::string base = Joined(options.output, relative.substr(0, relative.find_last_of('.')));
+  const std::string base = JoinedPath(options.output, relative.substr(0, relative.find_last_of('.')));
   file.request.introPath = base + ".intro.ogg";
   file.request.loopPath = base + ".loop.ogg";
   file.request.singlePath = base + ".ogg";
@@ -143,7 +139,9 @@ std::string Size(size_t bytes) {
   return text;
 }
 
-// "made, 92.30 s, loop frames A to B, gain -3.2 dB, seams -0.4 and +0.2 dB, 1.6 MiB".
+// "made, 92.30 s, loop frames A to B, join 96 % +4.3 dB, crossfade 0.40 s +0.5 dB, the parts meeting at
+// frame C, gain -3.2 dB, seams -0.4 and +0.2 dB, no click, dip 0.3 dB, 1.6 MiB": the join's percentile
+// of the song's moments and its excess over the music's own jump, cut and crossfaded.
 std::string Summary(const MadeStreams& made) {
   char text[160];
   std::snprintf(text, sizeof text, "made, %.2f s", made.frames / static_cast<double>(made.rate));
@@ -154,6 +152,17 @@ std::string Summary(const MadeStreams& made) {
   } else {
     summary += ", loop frames " + std::to_string(made.loop.loop.start) + " to " + std::to_string(made.loop.loop.end);
     if (!made.loop.moved.empty()) summary += " (" + made.loop.moved + ")";
+    std::snprintf(text, sizeof text, ", join %.0f %% %+.1f dB", made.join.percentile, made.join.excessDb);
+    summary += text;
+    if (made.crossfade.frames) {
+      const double seconds = made.crossfade.frames / static_cast<double>(made.rate);
+      std::snprintf(text, sizeof text, ", crossfade %.2f s %+.1f dB", seconds, made.crossfadedExcessDb);
+      summary += text;
+      if (made.crossfade.asked > made.crossfade.frames) summary += ", shortened to what precedes the loop";
+      if (made.crossfade.parts.start != made.loop.loop.start) {
+        summary += ", the parts meeting at frame " + std::to_string(made.crossfade.parts.start);
+      }
+    }
   }
   if (made.levelled) {
     std::snprintf(text, sizeof text, ", gain %+.1f dB", made.level.gainDb);
@@ -166,6 +175,12 @@ std::string Summary(const MadeStreams& made) {
     seams += text;
   }
   if (!seams.empty()) summary += ", seam" + std::string(made.check.seams.size() > 1 ? "s " : " ") + seams + " dB";
+  const WrapFigures& wrap = made.check.wrap;
+  summary += wrap.Clicks() ? ", the wrap clicks" : ", no click";
+  if (wrap.crossfaded) {
+    std::snprintf(text, sizeof text, ", dip %.1f dB", wrap.dipDb);
+    summary += text;
+  }
   return summary + ", " + Size(made.introBytes + made.loopBytes);
 }
 
@@ -231,7 +246,7 @@ void SweepTemporaries(const std::string& output) {
 }  // namespace
 
 int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::function<bool()>& interrupted,
-               uint64_t memory) {
+               uint64_t memory, const ListenerFor& listenerFor) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::string> relatives;
   size_t macFiles = 0;
@@ -242,7 +257,10 @@ int MakeFolder(const Rux2Exports& rux, const MakeOptions& options, const std::fu
   }
   LoopLists lists(options.input);
   std::vector<FolderFile> files;
-  for (const std::string& relative : relatives) files.push_back(Plan(options, relative, lists));
+  for (const std::string& relative : relatives) {
+    files.push_back(Plan(options, relative, lists));
+    if (listenerFor) files.back().request.listener = listenerFor(files.back().request);
+  }
   RefuseSharedOutputs(files);
   const std::vector<std::string> unused = UnusedLines(lists, files);
   for (const std::string& line : unused) Print("%s\n", line.c_str());

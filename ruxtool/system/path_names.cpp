@@ -2,6 +2,8 @@
 // the current folder and the path's own "." and "..", compared by ASCII, on the host build.
 #include "system/path_names.h"
 
+#include "system/folder_files.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -77,6 +79,10 @@ PathText FullPathOf(const std::string& path) {
 }  // namespace
 
 int CompareNames(const std::string& a, const std::string& b) { return Compare(Native(a), Native(b)); }
+
+std::string JoinedPath(const std::string& folder, const std::string& relative) {
+  return LastSeparator(folder) == folder.size() - 1 ? folder + relative : folder + kPathSeparator + relative;
+}
 
 bool SameName(const std::string& a, const std::string& b) { return CompareNames(a, b) == 0; }
 

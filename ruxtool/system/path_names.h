@@ -12,6 +12,8 @@ bool SameName(const std::string& a, const std::string& b);
 struct NameOrder {
   bool operator()(const std::string& a, const std::string& b) const { return CompareNames(a, b) < 0; }
 };
+// folder and a path relative to it joined with the platform's separator.
+std::string JoinedPath(const std::string& folder, const std::string& relative);
 // Whether two paths lead to the same file or folder, whether it exists or not.
 bool SamePath(const std::string& a, const std::string& b);
 // Whether path leads to folder or to a place under it.

@@ -6,9 +6,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include <ebur128.h>
+
 #include "audio_files/wav_writer.h"
+#include "deterministic_noise.h"
 #include "encoding/loop_streams.h"
 #include "loudness/loudness_gain.h"
+#include "loudness/true_peak_meter.h"
 #include "music_generator.h"
 #include "reference_decoder.h"
 #include "reference_loudness.h"
@@ -35,6 +39,75 @@ TEST(Loudness, TheTestsMeterReadsSignalsOfKnownLoudnessAndPeak) {
   // A sine at a quarter of the rate, its samples 45 degrees off its crests: they peak 3 dB below it.
   const ReferenceLoudness quarter = MeasureReferenceLoudness(StereoSine(kRate / 4.0, 0.5, kPi / 4, kRate), 2);
   EXPECT_NEAR(quarter.truePeakDb, 20 * std::log10(0.5), 0.1);
+}
+
+struct TruePeakCase {
+  const char* name;
+  int channels;
+  long rate;
+  std::vector<float> (*signal)(int channels, long rate);
+};
+
+// libebur128's true peak of the whole signal, fed at once.
+double LibraryTruePeak(const std::vector<float>& samples, int channels, long rate) {
+  ebur128_state* state =
+      ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(rate), EBUR128_MODE_TRUE_PEAK);
+  ebur128_add_frames_float(state, samples.data(), samples.size() / channels);
+  double highest = 0;
+  for (int channel = 0; channel < channels; ++channel) {
+    double peak = 0;
+    ebur128_true_peak(state, static_cast<unsigned>(channel), &peak);
+    highest = std::max(highest, peak);
+  }
+  ebur128_destroy(&state);
+  return highest;
+}
+
+// Its first three seconds.
+std::vector<float> Song(int channels, long rate) {
+  std::vector<float> samples = MakeSong(SongShape{}, channels, rate).audio.samples;
+  samples.resize(static_cast<size_t>(3 * rate * channels));
+  return samples;
+}
+
+// Full-scale noise, its channels apart.
+std::vector<float> Noise(int channels, long rate) {
+  DeterministicNoise noise(7);
+  std::vector<float> samples(static_cast<size_t>(rate * channels));
+  for (float& sample : samples) sample = 1.9f * noise.Next();
+  return samples;
+}
+
+// +1 +1 -1 -1: a sine at a quarter of the rate sampled 45 degrees off its crests, 3 dB over its samples.
+std::vector<float> QuarterRate(int channels, long rate) {
+  std::vector<float> samples;
+  for (long frame = 0; frame < rate; ++frame) samples.insert(samples.end(), channels, frame % 4 < 2 ? 0.7f : -0.7f);
+  return samples;
+}
+
+TEST(Loudness, TheTruePeakIsLibebur128sFedInBlocksOfAnySize) {
+  const TruePeakCase cases[] = {
+      {"generated music, stereo, 48000 Hz", 2, 48000, Song},
+      {"generated music, mono, 44100 Hz", 1, 44100, Song},
+      {"noise, 5.1, 44100 Hz", 6, 44100, Noise},
+      {"a quarter of the rate, stereo, 48000 Hz", 2, 48000, QuarterRate},
+      {"a quarter of the rate, 96000 Hz", 2, 96000, QuarterRate},
+      {"noise at 192000 Hz: the sample peak", 1, 192000, Noise},
+  };
+  for (const TruePeakCase& peak : cases) {
+    SCOPED_TRACE(peak.name);
+    const std::vector<float> samples = peak.signal(peak.channels, peak.rate);
+    const long frames = static_cast<long>(samples.size()) / peak.channels;
+    const double expected = LibraryTruePeak(samples, peak.channels, peak.rate);
+    // Blocks shorter than the interpolator's reach too.
+    for (const long block : {5L, 65536L}) {
+      TruePeakMeter meter(peak.channels, peak.rate);
+      for (long frame = 0; frame < frames; frame += block) {
+        meter.Add(samples.data() + frame * peak.channels, std::min(block, frames - frame));
+      }
+      EXPECT_NEAR(20 * std::log10(meter.Peak()), 20 * std::log10(expected), 0.001) << "blocks of " << block;
+    }
+  }
 }
 
 struct GainCase {

@@ -128,16 +128,18 @@ TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
   // "Song.flac", its name in the ANSI code page (932), as the command line gives it.
   const std::string japaneseName = directory_ / "曲.flac";
   WriteFileBytes(japaneseName, FlacBytes(2, 44100, 16, Tones(2, 44100, 66150), {"LOOP_START=20000", "LOOP_END=50000"}));
-  // Tones repeat every few hundred frames: --exact-loop keeps the points where they are given.
+  // Tones repeat every few hundred frames: --exact-loop keeps the points where they are given, and
+  // --crossfade 0 the parts' boundary there.
+  const std::string exact = "--exact-loop --crossfade 0 ";
   const LoopCase cases[] = {
-      {"a WAV smpl chunk", directory_ / "sampled.wav", "--exact-loop ", 30000, 70000, "the input's smpl chunk"},
-      {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", "--exact-loop ", 44100, 110250,
+      {"a WAV smpl chunk", directory_ / "sampled.wav", exact, 30000, 70000, "the input's smpl chunk"},
+      {"LOOPSTART and LOOPLENGTH comments", CurrentFolder() + "looping_stereo_44100.ogg", exact, 44100, 110250,
        "the input's LOOPSTART and LOOPLENGTH comments"},
-      {"a FLAC's LOOP_START and LOOP_END comments, under a Japanese name", japaneseName, "--exact-loop ", 20000, 50000,
+      {"a FLAC's LOOP_START and LOOP_END comments, under a Japanese name", japaneseName, exact, 20000, 50000,
        "the input's LOOP_START and LOOP_END comments"},
-      {"options over the tags", directory_ / "sampled.wav", "--exact-loop --loop-start 20000 --loop-end 60000 ", 20000,
+      {"options over the tags", directory_ / "sampled.wav", exact + "--loop-start 20000 --loop-end 60000 ", 20000,
        60000, "the command line"},
-      {"a loop to the input's end, in seconds", directory_ / "sampled.wav", "--exact-loop --loop-start 0.9s ", 39690,
+      {"a loop to the input's end, in seconds", directory_ / "sampled.wav", exact + "--loop-start 0.9s ", 39690,
        88200, "the command line (0.9s is frame 39690)"},
   };
   for (const LoopCase& loop : cases) {
@@ -149,6 +151,45 @@ TEST_F(Make, TakesTheLoopFromTheOptionsOrElseFromTheInputsOwnTags) {
     const std::string played = "through rux2.dll: " + std::to_string(loop.loopEnd + loop.loopEnd - loop.loopStart) + " frames";
     EXPECT_NE(Output().find(played), std::string::npos) << Output();
     EXPECT_NE(Output().find(std::string("from ") + loop.source), std::string::npos) << Output();
+  }
+}
+
+struct CrossfadeCase {
+  const char* name;
+  std::string options;
+  long introFrames;  // where the parts meet
+  long loopFrames;
+  const char* line;  // what make says of it
+};
+
+TEST_F(Make, BakesACrossfadeIntoTheWrapAndSaysWhereThePartsMeet) {
+  WriteFileBytes(directory_ / "tones.wav", WavBytes({"16-bit stereo", 16, false, false, 2, 44100}, Tones(2, 44100, 88200)));
+  // The tones of 300 and 450 Hz repeat every 294 frames.
+  const CrossfadeCase cases[] = {
+      {"music after the loop's end", "--crossfade 0.1s --loop-start 20000 --loop-end 60000 ", 24410, 40000,
+       "crossfade:    0.10 s (4410 frames): the music after the loop's end fades out as the loop's start fades in; "
+       "the parts meet 4410 frames after the loop's start"},
+      {"a loop to the end, too near the start", "--crossfade 0.1s --loop-start 1000 ", 1000, 87200,
+       "crossfade:    0.02 s (1000 frames), shortened from 0.10 s to what the input holds before the loop's start: "
+       "the loop's end fades out as the music before its start fades in"},
+      {"whole periods, chosen", "--loop-start 20000 --loop-end 59984 ", 20000, 39984,
+       "crossfade:    none: the music repeats across the loop's seam"},
+  };
+  for (const CrossfadeCase& crossfade : cases) {
+    SCOPED_TRACE(crossfade.name);
+    ASSERT_EQ(Tool("--exact-loop " + crossfade.options + Path("tones.wav") + " " + Path("intro.ogg") + " " +
+                   Path("loop.ogg")),
+              0u)
+        << Output();
+    EXPECT_NE(Output().find(crossfade.line), std::string::npos) << Output();
+    EXPECT_NE(Output().find("join:         cut, the loop's end into its start jumps more than "), std::string::npos)
+        << Output();
+    EXPECT_NE(Output().find("wrap:         no click"), std::string::npos) << Output();
+    EXPECT_EQ(DecodeReference(ReadFileBytes(directory_ / "intro.ogg")).Frames(), crossfade.introFrames);
+    EXPECT_EQ(DecodeReference(ReadFileBytes(directory_ / "loop.ogg")).Frames(), crossfade.loopFrames);
+    const std::string played =
+        "through rux2.dll: " + std::to_string(crossfade.introFrames + 2 * crossfade.loopFrames) + " frames";
+    EXPECT_NE(Output().find(played), std::string::npos) << Output();
   }
 }
 
@@ -243,6 +284,12 @@ TEST_F(Make, RefusesWhatItCannotMakeWithAMessageAndLeavesNoFileBehind) {
       {"an output folder that does not exist", wav, "--loop-start 20000 ", Path("missing\\intro.ogg") + " " +
        Path("loop.ogg"), 1, "cannot write"},
       {"a time without its unit", wav, "--loop-start 0.5 ", twoOutputs, 2, "--loop-start cannot take 0.5"},
+      {"a crossfade that is no duration", wav, "--crossfade soon --loop-start 20000 ", twoOutputs, 2,
+       "--crossfade cannot take soon"},
+      {"a crossfade as long as the loop", wav, "--exact-loop --crossfade 0.5s --loop-start 20000 --loop-end 40000 ",
+       twoOutputs, 1,
+       "the crossfade of 22050 frames (--crossfade 0.5s) is not shorter than the loop of 20000 frames"},
+      {"a crossfade of a single stream", wav, "--crossfade 0.1s ", Path("out.ogg"), 2, "it needs two outputs"},
       {"a loop tolerance that is no duration", wav, "--loop-start 20000 --loop-tolerance soon ", twoOutputs, 2,
        "--loop-tolerance cannot take soon"},
       {"a loop tolerance across the loop", wav, "--loop-start 20000 --loop-end 40000 --loop-tolerance 1s ", twoOutputs, 1,
