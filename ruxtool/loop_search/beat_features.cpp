@@ -14,6 +14,10 @@ namespace {
 constexpr long kLongestChroma = 4096;
 // A bar of three is taken only where its beats tell bars apart clearly better than a bar of four.
 constexpr double kThreeOverFour = 1.25;
+// Bars stand out clearly where their first beats' accent exceeds the beats' mean by this share of it:
+// by 0.9 to 1.3 in generated songs whose chords change on the bar line, by 0.25 at most in six released
+// songs whose harmony and drums do not mark every bar as clearly.
+constexpr double kClearBar = 0.5;
 // The harmony on each side of a moment is heard over this long, and the song's own changes taken this
 // often.
 constexpr double kHarmonySeconds = 0.5;
@@ -72,6 +76,7 @@ void FindBars(BeatFeatures& features) {
   const double four = BarContrast(accent, 4, phaseOfFour), three = BarContrast(accent, 3, phaseOfThree);
   features.beatsPerBar = three > kThreeOverFour * four ? 3 : 4;
   features.downbeat = features.beatsPerBar == 3 ? phaseOfThree : phaseOfFour;
+  features.clearBars = (features.beatsPerBar == 3 ? three : four) >= kClearBar * Mean(accent);
 }
 
 // Each chroma less the song's mean, of unit length again: what sounds in every beat (a tuned drum, a

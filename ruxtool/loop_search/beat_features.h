@@ -26,6 +26,7 @@ struct BeatFeatures {
   double chromaPeak = 0;  // the median of the strongest pitch class of each chroma before centring
   int beatsPerBar = 4;
   int downbeat = 0;  // the first beat that starts a bar, below beatsPerBar
+  bool clearBars = false;  // whether the bar lines stand out from the other beats
 
   long Beats() const { return static_cast<long>(frames.size()); }
   const float* Timbre(long beat) const { return timbre.data() + static_cast<size_t>(beat) * bands; }

@@ -326,27 +326,30 @@ std::vector<LoopCandidate> MusicalJoins::Find(long minimumFrames, size_t count) 
   return joins;
 }
 
-// Every pair of bar lines in the body a loop of at least minimumFrames apart, with its cost, the change
-// of harmony across its jump and, as a first guess at its join, the percentile of the smallest jump
-// between points a sixteenth of a beat either side of the bar lines, the beat out of step weighed in as
-// in refining, and where that guess found it.
+// Every pair of beats at the same place in the bar in the body a loop of at least minimumFrames apart
+// (of bar lines alone where the bars stand out clearly), with its cost, the change of harmony across
+// its jump and, as a first guess at its join, the percentile of the smallest jump between points a
+// sixteenth of a beat either side of the beats, the beat out of step weighed in as in refining, and
+// where that guess found it.
 std::vector<MusicalJoins::Pair> MusicalJoins::BodyPairs(long minimumFrames) const {
-  std::vector<long> bars;
+  // Entries of places this far apart lie a whole number of bars apart.
+  const size_t apart = beats_.clearBars ? 1 : static_cast<size_t>(beats_.beatsPerBar);
+  std::vector<long> places;
   for (long beat = std::max(bodyStart_, 1L); beat <= bodyEnd_; ++beat) {
-    if (beats_.StartsBar(beat)) bars.push_back(beat);
+    if (!beats_.clearBars || beats_.StartsBar(beat)) places.push_back(beat);
   }
   const double shift = periodFrames_ / 16;
-  std::vector<std::vector<std::vector<float>>> after(bars.size()), before(bars.size());
-  for (size_t bar = 0; bar < bars.size(); ++bar) {
+  std::vector<std::vector<std::vector<float>>> after(places.size()), before(places.size());
+  for (size_t place = 0; place < places.size(); ++place) {
     for (int offset = -1; offset <= 1; ++offset) {
-      after[bar].push_back(measure_.After(beats_.frames[bars[bar]] + std::lround(offset * shift)));
-      before[bar].push_back(measure_.Before(beats_.frames[bars[bar]] + std::lround(offset * shift)));
+      after[place].push_back(measure_.After(beats_.frames[places[place]] + std::lround(offset * shift)));
+      before[place].push_back(measure_.Before(beats_.frames[places[place]] + std::lround(offset * shift)));
     }
   }
   std::vector<Pair> pairs;
-  for (size_t first = 0; first < bars.size() && !StopRequested(); ++first) {
-    for (size_t last = first + 1; last < bars.size(); ++last) {
-      const long start = bars[first], end = bars[last];
+  for (size_t first = 0; first < places.size() && !StopRequested(); ++first) {
+    for (size_t last = first + apart; last < places.size(); last += apart) {
+      const long start = places[first], end = places[last];
       if (beats_.frames[end] - beats_.frames[start] < minimumFrames) continue;
       const double error = BeatError(start, end);
       double best = 1e300, jump = 0;
