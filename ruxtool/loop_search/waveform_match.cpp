@@ -26,18 +26,30 @@ std::vector<std::complex<float>> Spectrum(const float* samples, long count, size
   return spectrum;
 }
 
-// The normalised correlation of what value(frame) gives for the frames [first, first + length) and
-// for those lag frames later.
-template <typename Value>
-double CorrelationOf(const Value& value, long first, long lag, long length) {
+// The sums of what value(frame) gives for the frames [first, first + length) and for those lag frames
+// later: their products, and each side's squares.
+struct CorrelationSums {
   double product = 0, here = 0, there = 0;
+
+  double Correlation() const { return here > 0 && there > 0 ? product / std::sqrt(here * there) : 0; }
+};
+
+template <typename Value>
+CorrelationSums SumsOf(const Value& value, long first, long lag, long length) {
+  CorrelationSums sums;
   for (long frame = first; frame < first + length; ++frame) {
     const double a = value(frame), b = value(frame + lag);
-    product += a * b;
-    here += a * a;
-    there += b * b;
+    sums.product += a * b;
+    sums.here += a * a;
+    sums.there += b * b;
   }
-  return here > 0 && there > 0 ? product / std::sqrt(here * there) : 0;
+  return sums;
+}
+
+// The normalised correlation of the frames [first, first + length) and those lag frames later.
+template <typename Value>
+double CorrelationOf(const Value& value, long first, long lag, long length) {
+  return SumsOf(value, first, lag, length).Correlation();
 }
 
 // As CorrelationOf, but step by step: each step's correlation, whatever the level of either side,
@@ -46,16 +58,9 @@ template <typename Value>
 double CorrelationAtAnyLevelOf(const Value& value, long first, long lag, long length, long step) {
   double weighted = 0, weights = 0;
   for (long from = first; from < first + length; from += step) {
-    const long count = std::min(step, first + length - from);
-    double product = 0, here = 0, there = 0;
-    for (long frame = from; frame < from + count; ++frame) {
-      const double a = value(frame), b = value(frame + lag);
-      product += a * b;
-      here += a * a;
-      there += b * b;
-    }
-    if (here > 0 && there > 0) weighted += here * product / std::sqrt(here * there);
-    weights += here;
+    const CorrelationSums sums = SumsOf(value, from, lag, std::min(step, first + length - from));
+    weighted += sums.here * sums.Correlation();
+    weights += sums.here;
   }
   return weights > 0 ? weighted / weights : 0;
 }
