@@ -121,3 +121,15 @@ bool ReadMadeFrom(const std::string& path, MadeFrom& made, long long offset) {
   vorbis_comment_clear(&comment);
   return read && !made.version.empty();
 }
+
+std::string UsedLoop::Text() const {
+  const std::string loop = "frames " + std::to_string(start) + " to " + std::to_string(end);
+  return crossfadeFrames ? loop + ", crossfade " + std::to_string(crossfadeFrames) + " frames" : loop;
+}
+
+bool UsedLoop::Read(const std::string& text, UsedLoop& loop) {
+  int read = 0;
+  if (std::sscanf(text.c_str(), "frames %ld to %ld%n", &loop.start, &loop.end, &read) != 2) return false;
+  if (std::sscanf(text.c_str() + read, ", crossfade %ld frames", &loop.crossfadeFrames) != 1) loop.crossfadeFrames = 0;
+  return true;
+}

@@ -15,6 +15,19 @@ struct RecordedSeam {
   double bodySnr = 0;     // in the music around it
 };
 
+// The loop a stream records as used: where its parts meet, and the frames of the crossfade baked into
+// the loop part's last frames, 0 for none. Its text is "frames A to B", followed by ", crossfade N
+// frames" where there is one; a stream that loops whole records "none".
+struct UsedLoop {
+  long start = 0;
+  long end = 0;
+  long crossfadeFrames = 0;
+
+  std::string Text() const;
+  // False where the text records no loop.
+  static bool Read(const std::string& text, UsedLoop& loop);
+};
+
 struct MadeFrom {
   std::string version;    // ruxtool's
   std::string input;      // the input's stamp, "size S time T"

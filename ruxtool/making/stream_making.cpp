@@ -30,9 +30,7 @@ bool Interrupted(const std::function<bool()>& interrupted, std::string& error) {
 // The loop as the parts divide it, and the crossfade in the loop part's last frames.
 std::string LoopRecord(const MadeStreams& made) {
   if (made.loop.wholeInput) return "none";
-  const LoopPoints parts = made.crossfade.parts;
-  const std::string loop = "frames " + std::to_string(parts.start) + " to " + std::to_string(parts.end);
-  return made.crossfade.frames ? loop + ", crossfade " + std::to_string(made.crossfade.frames) + " frames" : loop;
+  return UsedLoop{made.crossfade.parts.start, made.crossfade.parts.end, made.crossfade.frames}.Text();
 }
 
 // How abrupt the loop's join sounds, "join at percentile 72, excess +0.4 dB; +0.1 dB beyond the

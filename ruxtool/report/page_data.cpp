@@ -101,12 +101,10 @@ std::string Media(const StreamReport& report) {
   return media.Add("envelope", file(2)).Add("closeUp", file(3)).Add("level", file(4)).Json();
 }
 
-// The frames of the crossfade make baked into the loop part's last frames, from its record "frames A to
-// B, crossfade N frames"; 0 for none.
+// The frames of the crossfade make baked into the loop part's last frames; 0 for none.
 long CrossfadeFrames(const MadeFrom& made) {
-  long start = 0, end = 0, frames = 0;
-  return std::sscanf(made.loop.c_str(), "frames %ld to %ld, crossfade %ld frames", &start, &end, &frames) == 3 ? frames
-                                                                                                                 : 0;
+  UsedLoop used;
+  return UsedLoop::Read(made.loop, used) ? used.crossfadeFrames : 0;
 }
 
 std::string Stream(const StreamReport& report) {

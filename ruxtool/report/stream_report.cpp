@@ -1,7 +1,6 @@
 // ReportStream: each step may fail the stream with a reason; the other streams go on.
 #include "report/stream_report.h"
 
-#include <cstdio>
 
 #include "audio_files/wav_writer.h"
 #include "report/stream_pictures.h"
@@ -23,10 +22,11 @@ std::string CompareRecords(const MadeFrom& intro, bool introRecorded, const Made
   return {};
 }
 
-// A recorded loop "frames A to B" is where the parts meet as they play.
+// A recorded loop is where the parts meet as they play.
 std::string CompareLoop(const MadeFrom& made, const HeardStream& heard) {
-  long start = 0, end = 0;
-  if (std::sscanf(made.loop.c_str(), "frames %ld to %ld", &start, &end) != 2) return {};
+  UsedLoop used;
+  if (!UsedLoop::Read(made.loop, used)) return {};
+  const long start = used.start, end = used.end;
   if (start == heard.LoopStart() && end == heard.LoopEnd()) return {};
   return "its record names the loop frames " + std::to_string(start) + " to " + std::to_string(end) +
          ", but its parts play " + std::to_string(heard.LoopStart()) + " and " +
