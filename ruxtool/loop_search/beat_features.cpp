@@ -18,10 +18,6 @@ constexpr double kThreeOverFour = 1.25;
 // by 0.9 to 1.3 in generated songs whose chords change on the bar line, by 0.25 at most in six released
 // songs whose harmony and drums do not mark every bar as clearly.
 constexpr double kClearBar = 0.5;
-// The harmony on each side of a moment is heard over this long, and the song's own changes taken this
-// often.
-constexpr double kHarmonySeconds = 0.5;
-constexpr double kHarmonyEverySeconds = 0.25;
 
 double Mean(const std::vector<double>& values) {
   double sum = 0;
@@ -99,28 +95,18 @@ void Centre(std::vector<Chroma>& chromas) {
 
 // Each beat's harmony before and after it, and the song's own changes of harmony.
 void MeasureHarmonyAcross(const ThinnedSong& song, BeatFeatures& features) {
-  const long half = std::lround(kHarmonySeconds * song.Rate()), every = std::lround(kHarmonyEverySeconds * song.Rate());
-  const ChromaMeter chroma(song, half);
+  const HarmonyMeter harmony(song);
   for (const long frame : features.frames) {
-    const long thinned = frame / song.Factor();
-    features.harmonyBefore.push_back(chroma.At(thinned - half, half));
-    features.harmonyAfter.push_back(chroma.At(thinned, half));
+    features.harmonyBefore.push_back(harmony.Before(frame));
+    features.harmonyAfter.push_back(harmony.After(frame));
   }
-  // The windows of a moment are those of the grid on each side of it.
-  std::vector<Chroma> grid;
-  for (long first = 0; first + half <= song.Length(); first += every) grid.push_back(chroma.At(first, half));
-  const size_t apart = static_cast<size_t>(half / every);
-  for (size_t i = 0; i + apart < grid.size(); ++i) features.harmonyChanges.push_back(ChromaMeter::Distance(grid[i], grid[i + apart]));
-  std::sort(features.harmonyChanges.begin(), features.harmonyChanges.end());
+  features.harmonyChanges = harmony.OwnChanges();
 }
 
 }  // namespace
 
 double BeatFeatures::HarmonyPercentile(long start, long end) const {
-  if (harmonyChanges.empty()) return 50;
-  const double change = ChromaMeter::Distance(harmonyBefore[end], harmonyAfter[start]);
-  const auto below = std::lower_bound(harmonyChanges.begin(), harmonyChanges.end(), change);
-  return 100.0 * static_cast<double>(below - harmonyChanges.begin()) / static_cast<double>(harmonyChanges.size());
+  return harmonyChanges.Percentile(harmonyBefore[end], harmonyAfter[start]);
 }
 
 BeatFeatures DescribeBeats(const std::vector<float>& mono, long rate, const MusicSteps& music, const BeatTrack& track) {

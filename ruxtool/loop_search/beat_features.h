@@ -7,6 +7,7 @@
 
 #include "loop_search/beat_tracking.h"
 #include "loop_search/chroma.h"
+#include "loop_search/harmony_meter.h"
 #include "loop_search/music_steps.h"
 
 struct BeatFeatures {
@@ -20,9 +21,7 @@ struct BeatFeatures {
   // before it and of the half second from it, as they are (not less the mean).
   std::vector<Chroma> harmonyBefore;
   std::vector<Chroma> harmonyAfter;
-  // The song's own change of harmony from the half second before a moment to the half second after it,
-  // every quarter second, sorted.
-  std::vector<double> harmonyChanges;
+  HarmonyChanges harmonyChanges;  // the song's own
   double chromaPeak = 0;  // the median of the strongest pitch class of each chroma before centring
   int beatsPerBar = 4;
   int downbeat = 0;  // the first beat that starts a bar, below beatsPerBar

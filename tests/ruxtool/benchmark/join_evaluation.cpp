@@ -1,5 +1,5 @@
 // JoinJudge: a beat grid at the song's tempo fitted to the onsets of 4 s on each side of the jump (the
-// phase of their circular mean), and the chroma of the half second on each side.
+// phase of their circular mean), and the harmony across it as the search weighs it.
 #include "join_evaluation.h"
 
 #include <algorithm>
@@ -11,8 +11,6 @@
 namespace {
 
 constexpr double kGridSeconds = 4;
-constexpr double kChromaSeconds = 0.5;
-constexpr double kOwnChangeEverySeconds = 0.25;
 constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
@@ -20,11 +18,7 @@ constexpr double kPi = 3.14159265358979323846;
 JoinJudge::JoinJudge(const std::vector<float>& mono, long rate)
     : frames_(static_cast<long>(mono.size())), rate_(rate), measure_(mono, rate), steps_(MeasureSteps(mono, rate)),
       period_(TrackBeats(steps_).period), thinned_(mono, rate, kThinnedMusicRate),
-      chroma_(thinned_, static_cast<long>(kChromaSeconds * thinned_.Rate())) {
-  const long half = static_cast<long>(kChromaSeconds * rate), every = static_cast<long>(kOwnChangeEverySeconds * rate);
-  for (long frame = half; frame + half <= frames_; frame += every) ownChanges_.push_back(ChromaChange(frame, frame));
-  std::sort(ownChanges_.begin(), ownChanges_.end());
-}
+      harmony_(thinned_), ownChanges_(harmony_.OwnChanges()) {}
 
 // The phase, in turns, of the onsets of frames [first, end) on a grid of the song's period from origin.
 double JoinJudge::BeatPhase(long first, long end, long origin) const {
@@ -35,12 +29,6 @@ double JoinJudge::BeatPhase(long first, long end, long origin) const {
     sum += static_cast<double>(steps_.onsets[step]) * std::polar(1.0, 2 * kPi * beats);
   }
   return std::arg(sum) / (2 * kPi);
-}
-
-double JoinJudge::ChromaChange(long end, long start) const {
-  const long count = static_cast<long>(kChromaSeconds * thinned_.Rate());
-  const long endThinned = end / thinned_.Factor(), startThinned = start / thinned_.Factor();
-  return ChromaMeter::Distance(chroma_.At(endThinned - count, count), chroma_.At(startThinned, count));
 }
 
 JoinJudgement JoinJudge::Judge(LoopPoints loop) const {
@@ -55,10 +43,7 @@ JoinJudgement JoinJudge::Judge(LoopPoints loop) const {
     error -= std::round(error);
     judgement.beatError = std::fabs(error);
   }
-  const double change = ChromaChange(loop.end, loop.start);
-  const auto below = std::lower_bound(ownChanges_.begin(), ownChanges_.end(), change);
-  judgement.chromaPercentile =
-      ownChanges_.empty() ? 50 : 100.0 * static_cast<double>(below - ownChanges_.begin()) / ownChanges_.size();
+  judgement.chromaPercentile = ownChanges_.Percentile(harmony_.Before(loop.end), harmony_.After(loop.start));
   return judgement;
 }
 

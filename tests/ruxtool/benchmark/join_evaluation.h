@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "audio_files/pcm_audio.h"
-#include "loop_search/chroma.h"
+#include "loop_search/harmony_meter.h"
 #include "loop_search/join_measure.h"
 #include "loop_search/music_steps.h"
 #include "loop_search/thinned_song.h"
@@ -27,7 +27,6 @@ class JoinJudge {
 
  private:
   double BeatPhase(long first, long end, long origin) const;
-  double ChromaChange(long end, long start) const;
 
   const long frames_;
   const long rate_;
@@ -35,8 +34,8 @@ class JoinJudge {
   MusicSteps steps_;
   double period_ = 0;  // steps per beat
   ThinnedSong thinned_;
-  ChromaMeter chroma_;
-  std::vector<double> ownChanges_;  // sorted
+  HarmonyMeter harmony_;
+  HarmonyChanges ownChanges_;
 };
 
 double Median(std::vector<double> values);
