@@ -46,13 +46,14 @@ constexpr double kAcrossWeight = 1;
 // A pair whose start begins no bar costs this much more.
 constexpr double kOffTheBar = 1.1;
 // The body: from the first bar to the last that play within this of the song's usual level, with
-// onsets at least this share of the usual.
-constexpr double kBodyDb = 4;
+// onsets at least this share of the usual. A body plays softly and loudly in turn: its soft bars are
+// within 8 dB of the usual, an introduction's opening or an ending's ring-out further below.
+constexpr double kBodyDb = 8;
 constexpr double kUsualLevelShare = 0.6;
-constexpr double kBodyOnsets = 0.5;
+constexpr double kBodyOnsets = 0.3;
 // A song whose level falls this much over its last bars, bar after bar, fades out.
 constexpr double kFadeDb = 10;
-constexpr double kHeardAgainShare = 0.75;
+constexpr double kHeardAgainShare = 0.9;
 // The body never starts in the song's first bars: an introduction whose harmony and sound come back
 // in the body is told only by its place.
 constexpr long kOpeningBars = 2;
@@ -60,11 +61,13 @@ constexpr long kOpeningBars = 2;
 // this percentile of its moments, longest first, until one joins as smoothly as the song's typical
 // moment; and the smoothest few by the first guess at the join. A first guess is no filter: on a coarse
 // grid it misses the frames where refining finds the long joins smooth.
-constexpr double kHarmonyPercentile = 60;
+constexpr double kHarmonyPercentile = 75;
 constexpr size_t kSmoothestRefined = 4;
 constexpr double kTypicalPercentile = 50;
 // Where none of the longest this many joins as smoothly, the longest that joins no more abruptly than
-// this; the search goes on, at most this far, only until one does.
+// this; the search goes on, at most this far, only until one does; where none does, the smoothest of
+// those long ones: a game plays a long loop with a rough join, crossfaded, before a few bars over and
+// over.
 constexpr size_t kLongestRefined = 48;
 constexpr size_t kMostRefined = 256;
 constexpr double kPassablePercentile = 70;
@@ -308,11 +311,12 @@ std::vector<LoopCandidate> MusicalJoins::Find(long minimumFrames, size_t count) 
   const auto firstPassable = std::find_if(refined.begin(), refined.end(), [](const LoopCandidate& join) {
     return join.join.percentile <= kPassablePercentile;
   });
-  const LoopCandidate longest = typical ? refined.back() : passable ? *firstPassable : LoopCandidate{};
+  const auto smoothest = [](const LoopCandidate& a, const LoopCandidate& b) { return a.join.percentile < b.join.percentile; };
+  const LoopCandidate first = typical    ? refined.back()
+                              : passable ? *firstPassable
+                                         : *std::min_element(refined.begin(), refined.end(), smoothest);
   std::sort(chosen.begin(), chosen.end(), [](const Pair& a, const Pair& b) { return a.percentile < b.percentile; });
   for (size_t i = 0; i < chosen.size() && i < kSmoothestRefined; ++i) refined.push_back(refine(chosen[i]));
-  const auto smoothest = [](const LoopCandidate& a, const LoopCandidate& b) { return a.join.percentile < b.join.percentile; };
-  const LoopCandidate first = typical || passable ? longest : *std::min_element(refined.begin(), refined.end(), smoothest);
   std::vector<LoopCandidate> joins{first};
   std::sort(refined.begin(), refined.end(), [](const LoopCandidate& a, const LoopCandidate& b) {
     return a.loop.Length() > b.loop.Length();
